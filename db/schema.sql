@@ -1,0 +1,80 @@
+-- Tables of the acquisition side as the operator client expects them.
+-- Moments are DATETIME: local wall-clock time, exact to the second, never shifted by time zones.
+
+CREATE TABLE IF NOT EXISTS pu_data (
+  RecMoment DATETIME NOT NULL,
+  PLS     FLOAT,
+  PLSZ    FLOAT,
+  URKS    FLOAT,
+  URNS    FLOAT,
+  VODA1   FLOAT,
+  VODA2   FLOAT,
+  DSUS    FLOAT,
+  TNK41   FLOAT,
+  TNK23   FLOAT,
+  TNK2    FLOAT,
+  G41     FLOAT,
+  G_1T41  FLOAT,
+  G2      FLOAT,
+  G_1T2   FLOAT,
+  G23     FLOAT,
+  G_1T23  FLOAT,
+  BKK41   SMALLINT,
+  BKK2    SMALLINT,
+  BKK23   SMALLINT,
+  RAB     SMALLINT,
+  RN      SMALLINT,
+  _PLSZ   FLOAT,
+  _TNZ    FLOAT,
+  _TNK23  FLOAT,
+  VPIT    FLOAT,
+  TNZ     FLOAT,
+  PRIMARY KEY (RecMoment)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+
+-- One row: the acquisition side's heartbeat.
+CREATE TABLE IF NOT EXISTS last_state (
+  Id        TINYINT NOT NULL DEFAULT 1,
+  RecMoment DATETIME NOT NULL,
+  PRIMARY KEY (Id)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+
+-- Set-point commands inserted by the operator client; Taken marks rows the acquisition side has acted on.
+CREATE TABLE IF NOT EXISTS control_vector (
+  Id        INT NOT NULL AUTO_INCREMENT,
+  RecMoment DATETIME NOT NULL,
+  UserName  VARCHAR(80),
+  _PLSZ     FLOAT,
+  _TNZ      FLOAT,
+  Taken     TINYINT NOT NULL DEFAULT 0,
+  PRIMARY KEY (Id),
+  KEY (RecMoment)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+
+-- Event journal written by the acquisition side.
+CREATE TABLE IF NOT EXISTS control_log (
+  Id          INT NOT NULL AUTO_INCREMENT,
+  RecMoment   DATETIME NOT NULL,
+  MessageText VARCHAR(255) NOT NULL,
+  Source      VARCHAR(40),
+  PRIMARY KEY (Id),
+  KEY (RecMoment)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+
+-- Plant constants, edited from the client's configuration dialog.
+CREATE TABLE IF NOT EXISTS setup (
+  ConstName CHAR(30) NOT NULL,
+  ConstVal  FLOAT,
+  Comment   CHAR(251),
+  PRIMARY KEY (ConstName)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
+
+INSERT IGNORE INTO setup (ConstName, ConstVal, Comment) VALUES
+  ('PLSZ_MIN',    1600, 'Минимальное задание плотности суспензии, кг/м3'),
+  ('PLSZ_MAX',    2100, 'Максимальное задание плотности суспензии, кг/м3'),
+  ('TNZ_MIN',       50, 'Минимальное задание нагрузки, т/ч'),
+  ('TNZ_MAX',      240, 'Максимальное задание нагрузки, т/ч'),
+  ('URKS_ALARM',    15, 'Аварийно низкий уровень в зумпфе КС, %'),
+  ('URNS_ALARM',    90, 'Аварийно высокий уровень в зумпфе НС, %'),
+  ('YIELD_NOM',   0.65, 'Номинальный выход концентрата, доли'),
+  ('PLS_KP',      0.08, 'Коэффициент регулятора плотности');

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QtGlobal>
+
+// A colour in the 0x00BBGGRR layout; negative values (0x80000000 | index) are system colours.
+using TColor = qint32;
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clMaroon = 0x000080;
+inline constexpr TColor clGreen = 0x008000;
+inline constexpr TColor clOlive = 0x008080;
+inline constexpr TColor clNavy = 0x800000;
+inline constexpr TColor clPurple = 0x800080;
+inline constexpr TColor clTeal = 0x808000;
+inline constexpr TColor clGray = 0x808080;
+inline constexpr TColor clSilver = 0xC0C0C0;
+inline constexpr TColor clRed = 0x0000FF;
+inline constexpr TColor clLime = 0x00FF00;
+inline constexpr TColor clYellow = 0x00FFFF;
+inline constexpr TColor clBlue = 0xFF0000;
+inline constexpr TColor clFuchsia = 0xFF00FF;
+inline constexpr TColor clAqua = 0xFFFF00;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clSystemColor = TColor(0x80000000u);
+inline constexpr TColor clBtnFace = clSystemColor | 15;
+inline constexpr TColor clWindow = clSystemColor | 5;
+inline constexpr TColor clWindowText = clSystemColor | 8;
+inline constexpr TColor clHighlight = clSystemColor | 13;
+inline constexpr TColor clNone = 0x1FFFFFFF;
+
+// System colours map to the application palette.
+QColor ColorToQColor(TColor color);
+TColor QColorToColor(const QColor &color);

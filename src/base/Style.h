@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Color.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPen>
+#include <QString>
+#include <functional>
+
+// Pen, brush and font holders owned by an element. Any change of a sub-property calls the owner's
+// notification (wired to its StyleChanged), so element->Pen().SetColor(c) repaints the element.
+class TStyleObject
+{
+public:
+    void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+
+protected:
+    void Changed()
+    {
+        if (m_onChange)
+            m_onChange();
+    }
+
+private:
+    std::function<void()> m_onChange;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
+                   bsDiagCross };
+enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+class TPen : public TStyleObject
+{
+public:
+    TColor Color() const { return m_color; }
+    int Width() const { return m_width; }
+    TPenStyle Style() const { return m_style; }
+    void SetColor(TColor color);
+    void SetWidth(int width);
+    void SetStyle(TPenStyle style);
+    // Copies the settings (not the notification); notifies once when anything changed.
+    void Assign(const TPen &other);
+    QPen ToQPen() const;
+    bool operator==(const TPen &other) const;
+
+private:
+    TColor m_color = clBlack;
+    int m_width = 1;
+    TPenStyle m_style = psSolid;
+};
+
+class TBrush : public TStyleObject
+{
+public:
+    TColor Color() const { return m_color; }
+    TBrushStyle Style() const { return m_style; }
+    void SetColor(TColor color);
+    void SetStyle(TBrushStyle style);
+    void Assign(const TBrush &other);
+    QBrush ToQBrush() const;
+    bool operator==(const TBrush &other) const;
+
+private:
+    TColor m_color = clWhite;
+    TBrushStyle m_style = bsSolid;
+};
+
+class TFont : public TStyleObject
+{
+public:
+    QString Name() const { return m_name; }
+    int Size() const { return m_size; } // points
+    int Height() const;                  // pixels at 96 dpi, negative as in a logical font
+    TColor Color() const { return m_color; }
+    int Style() const { return m_style; } // TFontStyle flags
+    void SetName(const QString &name);
+    void SetSize(int points);
+    void SetHeight(int pixels);
+    void SetColor(TColor color);
+    void SetStyle(int styleFlags);
+    void Assign(const TFont &other);
+    // A QFont of this face and pixel height; bold maps to the given weight.
+    QFont ToQFont(int boldWeight = 700) const;
+    bool operator==(const TFont &other) const;
+
+private:
+    QString m_name = QStringLiteral("MS Sans Serif");
+    int m_size = 8;
+    TColor m_color = clWindowText;
+    int m_style = 0;
+};
