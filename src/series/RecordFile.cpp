@@ -16,6 +16,23 @@ QString Fold(const QString &name)
     return name.toCaseFolded();
 }
 
+// One pair of surrounding double quotes is not part of the value, as with the classic reader.
+QString Unquote(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+// A value that a reader would trim or unquote is wrapped in quotes so that it reads back as
+// written. Line breaks are kept out by the callers.
+QByteArray EncodeValue(const QString &value)
+{
+    if (value.trimmed() != value || Unquote(value) != value)
+        return '"' + value.toUtf8() + '"';
+    return value.toUtf8();
+}
+
 } // namespace
 
 TRecordFile::TRecordFile(const QString &fileName)
@@ -137,12 +154,12 @@ void TRecordFile::Parse(const QByteArray &data, const QString &stopAfter)
             raw.chop(1);
 
         const QByteArray text = raw.trimmed();
-        const qsizetype close = text.startsWith('[') ? text.indexOf(']') : -1;
-        if (close > 0) {
+        if (text.startsWith('[')) {
             if (!stopAfter.isEmpty() && m_sectionIndex.contains(Fold(stopAfter)))
                 return;
+            const qsizetype close = text.indexOf(']');
             Section section;
-            section.name = QString::fromUtf8(text.mid(1, close - 1)).trimmed();
+            section.name = QString::fromUtf8(text.mid(1, close < 0 ? -1 : close - 1)).trimmed();
             section.headerRaw = raw;
             if (!m_sectionIndex.contains(Fold(section.name))) // the first of duplicates wins
                 m_sectionIndex.insert(Fold(section.name), int(m_sections.size()));
@@ -155,7 +172,7 @@ void TRecordFile::Parse(const QByteArray &data, const QString &stopAfter)
         const qsizetype eq = text.indexOf('=');
         if (current.headed && eq > 0 && !text.startsWith(';')) {
             line.key = QString::fromUtf8(text.left(eq)).trimmed();
-            line.value = QString::fromUtf8(text.mid(eq + 1)).trimmed();
+            line.value = Unquote(QString::fromUtf8(text.mid(eq + 1)).trimmed());
             line.entry = !line.key.isEmpty();
             if (line.entry && !current.keys.contains(Fold(line.key)))
                 current.keys.insert(Fold(line.key), int(current.lines.size()));
@@ -250,7 +267,7 @@ void TRecordFile::WriteString(const QString &section, const QString &key, const 
         if (line.value == value)
             return;
         line.value = value;
-        line.raw = line.key.toUtf8() + '=' + value.toUtf8();
+        line.raw = line.key.toUtf8() + '=' + EncodeValue(value);
     } else {
         // After the last entry, so blank lines and comments closing the section stay below it;
         // only entries are indexed, hence no index moves.
@@ -258,7 +275,7 @@ void TRecordFile::WriteString(const QString &section, const QString &key, const 
                       return l.entry;
                   }).base();
         const int position = int(at - s.lines.begin());
-        s.lines.insert(at, Line {key.toUtf8() + '=' + value.toUtf8(), true, key, value});
+        s.lines.insert(at, Line {key.toUtf8() + '=' + EncodeValue(value), true, key, value});
         s.keys.insert(Fold(key), position);
     }
     s.text.clear();

@@ -9,8 +9,8 @@
 #include <vector>
 
 // One data file of the dataset: an INI text ("[Section]" and "Key=Value" lines, UTF-8, section and
-// key names without regard to letter case, the first of duplicates wins) held in memory and written
-// through to disk.
+// key names without regard to letter case, the first of duplicates wins, values read as TIniFile
+// reads them) held in memory and written through to disk.
 //
 // Reads are served from memory; Sync() re-reads the file when anything else changed it on disk, so
 // several datasets (or processes) can share a tree the way private-profile files are shared.
@@ -93,7 +93,7 @@ private:
     QString m_fileName;
     std::vector<Section> m_sections; // [0] holds the lines before the first section
     QHash<QString, int> m_sectionIndex;
-    QByteArray m_eol = "\n";
+    QByteArray m_eol = "\r\n"; // new files get the line ends of classic INI files
     bool m_bom = false;
     bool m_loaded = false;
     bool m_readable = true;

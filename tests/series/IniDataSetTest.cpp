@@ -2,6 +2,7 @@
 #include "RecordingFeedback.h"
 #include "TestMain.h"
 #include "base/Formats.h"
+#include "base/IniFile.h"
 #include "base/Moment.h"
 
 #include <QDir>
@@ -111,8 +112,8 @@ private slots:
         QCOMPARE(day.entryList(QDir::Files, QDir::Name), QStringList({"T100.VBD", "T101.VBD"}));
         for (const QString name : {"T100.VBD", "T101.VBD"}) {
             const QByteArray text = ReadBytes(day.filePath(name));
-            QVERIFY2(text.contains("RecordCount=1\n"), text);
-            QVERIFY2(text.contains("[R0]\n"), text);
+            QVERIFY2(text.contains("RecordCount=1\r\n"), text);
+            QVERIFY2(text.contains("[R0]\r\n"), text);
             QVERIFY2(!text.contains("[R1]"), text);
         }
 
@@ -660,6 +661,51 @@ private slots:
         QCOMPARE(data.GetRecordCount(), 0);
         QCOMPARE(QDir(data.GetRootDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
+    }
+
+    // The files are plain INI: the program's INI class reads what the dataset wrote, and the
+    // dataset reads what the INI class wrote.
+    void plainIniBothWays_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("number") << "12.5";
+        QTest::newRow("blanks around") << "  padded ";
+        QTest::newRow("quoted") << "\"quoted\"";
+        QTest::newRow("equals sign") << "a=b";
+        QTest::newRow("cyrillic") << "Уровень в норме";
+        QTest::newRow("empty") << "";
+    }
+    void plainIniBothWays()
+    {
+        QFETCH(QString, value);
+        const TMoment time = EncodeMoment(2022, 10, 10, 10, 10, 10);
+        {
+            TIniDataSet writer;
+            Setup(writer);
+            writer.SetActive(true);
+            QVERIFY(writer.Append(time));
+            QVERIFY(writer.SetFieldValByName("Level", value));
+            TIniFile ini(writer.FileNameByTime(time));
+            QCOMPARE(ini.ReadInteger("Header", "RecordCount", -1), 1);
+            QCOMPARE(ini.ReadString("Header", "R0", ""), FloatToStr(time));
+            QCOMPARE(ini.ReadString("R0", "Level", "absent"), value);
+            QCOMPARE(ini.ReadString("R0", "Density", "absent"), QString());
+        }
+        TIniDataSet data;
+        Setup(data);
+        data.SetTableName("T2");
+        {
+            TIniFile ini(data.FileNameByTime(time));
+            ini.WriteInteger("Header", "RecordCount", 1);
+            ini.WriteString("Header", "R0", FloatToStr(time));
+            ini.WriteString("R0", "Level", value);
+        }
+        data.SetActive(true);
+        QCOMPARE(data.GetRecordCount(), 1);
+        QCOMPARE(data.FieldByName("Level")->GetAsString(), value);
+        data.SetTableName("T1");
+        QVERIFY(data.CancelRange());
+        QCOMPARE(data.FieldByName("Level")->GetAsString(), value);
     }
 
     // Two datasets on one tree see each other's records and values.

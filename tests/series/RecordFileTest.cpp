@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(a.ReadString("R0", "Level"), QString());
         a.WriteString("R5", "Level", "7");
         QVERIFY(a.Flush());
-        QCOMPARE(ReadBytes(fileName), QByteArray("[R5]\nLevel=7\n"));
+        QCOMPARE(ReadBytes(fileName), QByteArray("[R5]\r\nLevel=7\r\n"));
     }
 
     void unwritableRefused()
