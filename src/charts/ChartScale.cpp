@@ -35,6 +35,11 @@ double TimeToIndexRaw(TMoment t, TMoment startTime, TMoment stopTime, double sec
         index /= secondStep;
     if (std::isnan(index))
         return index;
+    // Moments are exact to the millisecond but carry float noise: a record stamped on a slot
+    // boundary must land in that slot, not in the one before it.
+    const double nearest = std::round(index);
+    if (std::fabs(index - nearest) * (secondStep > 0 ? secondStep : 1) < 0.0005)
+        index = nearest;
     return std::clamp(index, 0.0, double(TrendSlotCount));
 }
 
@@ -48,7 +53,9 @@ TTrendGeometry TTrendGeometry::Calc(const TTrendGeometryInput &in)
     g.PlotWidth = g.PlotRight - g.PlotLeft + 1;
     g.PlotHeight = g.PlotBottom - g.PlotTop + 1;
     g.YRange = in.YMax - in.YMin;
-    const double seconds = (in.StopTime - in.StartTime) * 86400.0;
+    // Moments are exact to the millisecond: round away the float noise before truncating, or a
+    // 12-hour interval could come out one second (and one slot) short.
+    const double seconds = std::round((in.StopTime - in.StartTime) * 86400000.0) / 1000.0;
     // Guard the integer conversion: an absurd interval counts as none.
     g.IntervalSize = seconds > 0 && seconds < 2e9 ? int(seconds) : 0;
     g.IntervalPointCount =

@@ -14,8 +14,9 @@ inline constexpr int TrendSlotCount = 3000;
 double CalcStartNetPoint(double a, double step);
 // Linear map of v from low..high onto outLow..outHigh, clamped at both ends.
 double TranslateVal(double v, double low, double high, double outLow, double outHigh);
-// Slot position of moment t: 0 before start, TrendSlotCount after stop, else clamped. NaN when the
-// inputs make no number (the chart turns that into a beep).
+// Slot position of moment t: 0 before start, TrendSlotCount after stop, else clamped; within half
+// a millisecond of a slot boundary it is that boundary. NaN when the inputs make no number (the
+// chart turns that into a beep).
 double TimeToIndexRaw(TMoment t, TMoment startTime, TMoment stopTime, double secondStep);
 
 // The inputs CalcRegion works from.
