@@ -79,6 +79,7 @@ private slots:
             {"empty negative section", "0.0;;'nil'", -2.25, "-2.3"},
             {"empty zero section", "0.0;(0.0);", 0, "0.0"},
             {"fourth section ignored", "0;(0);z;w", 0, "z"},
+            {"quoted semicolon in section", "0;'a;b';z", -1, "a;b"},
             {"no minus for zero", "0.0", -0.04, "0.0"},
             {"scientific", "0.00E+00", 12345, "1.23E+04"},
             {"scientific small", "0.00E+00", 0.000123, "1.23E-04"},
@@ -193,6 +194,7 @@ private slots:
         QTest::newRow("unterminated quote") << "dd 'mm" << t << "05 mm";
         QTest::newRow("slashes") << "mm/dd/yyyy" << t << "03/05/2026";
         QTest::newRow("other letters") << "dd.mm.yyyy г." << t << "05.03.2026 г.";
+        QTest::newRow("names") << "dddd d mmmm, ddd mmm" << t << "Thursday 5 March, Thu Mar";
         QTest::newRow("before epoch") << "dd.mm.yyyy hh:nn" << -1.25 << "29.12.1899 06:00";
         QTest::newRow("epoch") << "dd.mm.yyyy hh:nn:ss" << 0.0 << "30.12.1899 00:00:00";
         QTest::newRow("year 1") << "yyyy" << EncodeMoment(1, 1, 1) << "0001";
@@ -205,6 +207,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(TMoment, moment);
         QFETCH(QString, expected);
+        QLocale::setDefault(QLocale::c());
         QCOMPARE(FormatDateTime(pattern, moment), expected);
     }
 
