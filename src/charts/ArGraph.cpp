@@ -169,8 +169,7 @@ int TArGraph::YtoScreen(double v) const
 
 void TArGraph::paintEvent(QPaintEvent *)
 {
-    if (!isVisible())
-        return;
+    // Qt sends no paint events to hidden widgets unless one is rendered on purpose.
     QPainter(this).drawImage(0, 0, Render());
 }
 

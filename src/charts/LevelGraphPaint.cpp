@@ -42,18 +42,32 @@ void TLevelGraph::resizeEvent(QResizeEvent *event)
 
 void TLevelGraph::paintEvent(QPaintEvent *)
 {
-    Paint();
+    // A paint event also comes for a hidden chart rendered on purpose (QWidget::render), so the
+    // visibility check of Paint does not apply here.
+    FollowSize();
+    Redraw();
     QPainter(this).drawImage(0, 0, m_bitmap);
 }
 
 void TLevelGraph::Paint()
 {
-    if (m_bitmap.size() != size()) {
-        m_bitmap = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-        m_bitmap.fill(m_transparent ? QColor(Qt::transparent) : ColorToQColor(m_backColor));
-        m_dirty = true;
-    }
-    if (!isVisible() || !m_dirty)
+    FollowSize();
+    if (isVisible())
+        Redraw();
+}
+
+void TLevelGraph::FollowSize()
+{
+    if (m_bitmap.size() == size())
+        return;
+    m_bitmap = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_bitmap.fill(m_transparent ? QColor(Qt::transparent) : ColorToQColor(m_backColor));
+    m_dirty = true;
+}
+
+void TLevelGraph::Redraw()
+{
+    if (!m_dirty)
         return;
     try {
         if (CalcRegion()) {
