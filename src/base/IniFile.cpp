@@ -99,7 +99,8 @@ bool ParseInteger(const QString &text, int &value)
 TIniFile::Stamp TIniFile::CurrentStamp() const
 {
     struct stat st;
-    if (::stat(QFile::encodeName(m_fileName).constData(), &st) != 0)
+    // Only regular files are read: a device or pipe given as a file name reads as empty.
+    if (::stat(QFile::encodeName(m_fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
             quint64(st.st_ino)};
@@ -161,6 +162,11 @@ void TIniFile::Save()
     for (const QByteArray &line : std::as_const(m_lines))
         data += line + "\r\n";
 
+    struct stat st;
+    if (::stat(QFile::encodeName(m_fileName).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        m_loaded = false;
+        throw TIniFileError("not a regular file: " + m_fileName.toStdString());
+    }
     QSaveFile file(m_fileName);
     // A file in a folder that takes no new files is still written, though then in place.
     file.setDirectWriteFallback(true);
