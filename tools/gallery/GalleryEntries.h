@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// One picture of the gallery sheet: a caption and a function that builds the configured widget.
+struct TGalleryEntry
+{
+    QString caption;
+    std::function<QWidget *()> make;
+};
+
+// Every registered element class with its defaults, then the telling variants.
+QList<TGalleryEntry> GalleryEntries();
