@@ -239,11 +239,15 @@ void TLevelGraph::PaintYScale(QPainter &canvas)
     const QPen netPen = m_labelNetPen.ToQPen();
     const QColor textColor = ColorToQColor(m_yScaleFont.Color());
     const int textHeight = canvas.fontMetrics().height();
-    double v = std::nearbyint((m_yMin + m_yMax) / 2 / m_yLabelStep) * m_yLabelStep;
-    while (v - m_yLabelStep > m_yMin)
-        v -= m_yLabelStep;
-    double r = m_rightYMin;
-    for (; v < m_yMax; v += m_yLabelStep, r += m_rightScaleStep) {
+    // The lowest grid value above YMin, found from the middle of the range.
+    double first = std::nearbyint((m_yMin + m_yMax) / 2 / m_yLabelStep) * m_yLabelStep;
+    first -= std::max(0.0, std::ceil((first - m_yMin) / m_yLabelStep) - 1) * m_yLabelStep;
+    // Counted rather than accumulated: a step lost in the rounding of a huge value cannot hang.
+    for (int i = 0; i <= MaxGridLines; ++i) {
+        const double v = first + i * m_yLabelStep;
+        const double r = m_rightYMin + i * m_rightScaleStep;
+        if (v >= m_yMax)
+            break;
         const int y = int(YToScreen(v));
         canvas.setPen(netPen);
         canvas.drawLine(m_geo.PlotLeft, y - 1, m_geo.PlotRight, y - 1);

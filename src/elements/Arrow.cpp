@@ -29,22 +29,22 @@ TArrow::TArrow(QWidget *parent)
 
 void TArrow::SetAngle(double degrees)
 {
-    SetIfChanged(m_angle, degrees, [this] { StyleChanged(); });
+    Store(m_angle, degrees);
 }
 
 void TArrow::SetArrowWidth(int width)
 {
-    SetIfChanged(m_arrowWidth, width, [this] { StyleChanged(); });
+    Store(m_arrowWidth, width);
 }
 
 void TArrow::SetEdgeLength(int length)
 {
-    SetIfChanged(m_edgeLength, length, [this] { StyleChanged(); });
+    Store(m_edgeLength, length);
 }
 
 void TArrow::SetEdgeAngle(int degrees)
 {
-    SetIfChanged(m_edgeAngle, degrees, [this] { StyleChanged(); });
+    Store(m_edgeAngle, degrees);
 }
 
 TArrowGeometry TArrow::Geometry() const

@@ -50,11 +50,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { UpdateChanges(); });
-    }
-
     TColor m_upColor = clBlue;
     TColor m_downColor = clNavy;
     double m_maxLevel = 10.0;

@@ -52,11 +52,6 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { UpdateChanges(); });
-    }
-
     TColor m_backColor = clBlack;
     TPen m_pen;
     TColor m_waterColor = clAqua;

@@ -10,7 +10,7 @@ TElement::TElement(QWidget *parent)
 
 void TElement::SetColor(TColor color)
 {
-    SetIfChanged(m_color, color, [this] { StyleChanged(); });
+    Store(m_color, color);
 }
 
 void TElement::SetTransparent(bool transparent)

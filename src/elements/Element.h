@@ -41,6 +41,9 @@ public:
     void UpdateChanges() { StyleChanged(); }
 
 protected:
+    // Published-property storage: compare, store, and redraw only on a change.
+    template<class T> void Store(T &stored, const T &value);
+
     // The element's own keys; the default element has none.
     virtual void WriteConfig(TIniFile &ini, const QString &section) const;
     virtual void ReadConfig(const TIniFile &ini, const QString &section);
@@ -69,4 +72,9 @@ template<class T, class F> void SetIfChanged(T &stored, const T &value, F &&onCh
         return;
     stored = value;
     onChange();
+}
+
+template<class T> void TElement::Store(T &stored, const T &value)
+{
+    SetIfChanged(stored, value, [this] { StyleChanged(); });
 }

@@ -32,7 +32,7 @@ void TOutField::SetPen(const TPen &pen)
 
 void TOutField::SetOutFormat(const QString &format)
 {
-    SetIfChanged(m_outFormat, format, [this] { StyleChanged(); });
+    Store(m_outFormat, format);
 }
 
 void TOutField::SetOutValue(double value)
@@ -48,22 +48,22 @@ void TOutField::SetOutValue(double value)
 
 void TOutField::SetAlpha(int tenthsOfDegree)
 {
-    SetIfChanged(m_alpha, tenthsOfDegree, [this] { StyleChanged(); });
+    Store(m_alpha, tenthsOfDegree);
 }
 
 void TOutField::SetHandWriting(bool handWriting)
 {
-    SetIfChanged(m_handWriting, handWriting, [this] { StyleChanged(); });
+    Store(m_handWriting, handWriting);
 }
 
 void TOutField::SetVAlign(TVorbinVAlign align)
 {
-    SetIfChanged(m_vAlign, align, [this] { StyleChanged(); });
+    Store(m_vAlign, align);
 }
 
 void TOutField::SetCaption(const QString &caption)
 {
-    SetIfChanged(m_caption, caption, [this] { StyleChanged(); });
+    Store(m_caption, caption);
 }
 
 QFont TOutField::TextFont() const

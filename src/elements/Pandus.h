@@ -42,11 +42,6 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { StyleChanged(); });
-    }
-
     double m_virtH = 75;
     double m_virtW = 145;
     double m_h1 = 45;

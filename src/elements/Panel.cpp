@@ -11,7 +11,7 @@ TPanel::TPanel(QWidget *parent)
 
 void TPanel::SetCaption(const QString &caption)
 {
-    SetIfChanged(m_caption, caption, [this] { StyleChanged(); });
+    Store(m_caption, caption);
 }
 
 void TPanel::Paint(QPainter &painter)

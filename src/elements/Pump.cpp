@@ -16,7 +16,7 @@ TPump::TPump(QWidget *parent)
 
 void TPump::SetVertFlip(bool flip)
 {
-    SetIfChanged(m_vertFlip, flip, [this] { StyleChanged(); });
+    Store(m_vertFlip, flip);
 }
 
 void TPump::Paint(QPainter &painter)

@@ -38,11 +38,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { UpdateChanges(); });
-    }
-
     TPen m_pen;
     TBrush m_brush;
     double m_l1 = 30;

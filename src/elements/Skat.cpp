@@ -18,17 +18,17 @@ TSkat::TSkat(QWidget *parent)
 
 void TSkat::SetDetLevel(int level)
 {
-    SetIfChanged(m_detLevel, std::min(level, MaxDetLevel), [this] { StyleChanged(); });
+    Store(m_detLevel, std::min(level, MaxDetLevel));
 }
 
 void TSkat::SetTopWidth(double percent)
 {
-    SetIfChanged(m_topWidth, std::min(percent, MaxTopWidth), [this] { StyleChanged(); });
+    Store(m_topWidth, std::min(percent, MaxTopWidth));
 }
 
 void TSkat::SetXFlip(bool flip)
 {
-    SetIfChanged(m_xFlip, flip, [this] { StyleChanged(); });
+    Store(m_xFlip, flip);
 }
 
 void TSkat::StyleChanged()

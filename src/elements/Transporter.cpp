@@ -22,7 +22,7 @@ TTransporter::TTransporter(QWidget *parent)
 
 void TTransporter::SetR1Persent(double percent)
 {
-    SetIfChanged(m_r1Persent, percent, [this] { StyleChanged(); });
+    Store(m_r1Persent, percent);
 }
 
 void TTransporter::Paint(QPainter &painter)

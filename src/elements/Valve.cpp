@@ -12,7 +12,7 @@ TValve::TValve(QWidget *parent)
 
 void TValve::SetVertMode(bool vertical)
 {
-    SetIfChanged(m_vertMode, vertical, [this] { StyleChanged(); });
+    Store(m_vertMode, vertical);
 }
 
 void TValve::Paint(QPainter &painter)

@@ -55,11 +55,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { StyleChanged(); });
-    }
-
     TColor m_borderColor = clYellow;
     TColor m_waterColor = clAqua;
     TColor m_backColor = clBlack;

@@ -32,11 +32,6 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    template<class T> void Store(T &stored, const T &value)
-    {
-        SetIfChanged(stored, value, [this] { StyleChanged(); });
-    }
-
     double m_r1 = 6;
     double m_r2 = 8;
     double m_r3 = 16;

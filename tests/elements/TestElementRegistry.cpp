@@ -2,6 +2,7 @@
 #include "elements/ActionLabel.h"
 #include "elements/ActionPanel.h"
 #include "elements/ElementRegistry.h"
+#include "elements/OutField.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@ class TestElementRegistry : public QObject
 private slots:
     void everyClassCreatesItself();
     void actionControlsFollowTheirAction();
+    void propertiesSettableByName();
 };
 
 void TestElementRegistry::everyClassCreatesItself()
@@ -66,6 +68,25 @@ void TestElementRegistry::actionControlsFollowTheirAction()
     action.setVisible(false);
     QVERIFY(!label->isVisible());
     QVERIFY(!panel->isVisible());
+}
+
+// The design-file loader sets properties by name from plain values and style objects.
+void TestElementRegistry::propertiesSettableByName()
+{
+    std::unique_ptr<QWidget> widget(CreateElement("TOutField"));
+    auto *field = qobject_cast<TOutField *>(widget.get());
+    QVERIFY(field);
+    QVERIFY(field->setProperty("VAlign", 2));
+    QCOMPARE(field->GetVAlign(), vb_VAlignBottom);
+    QVERIFY(field->setProperty("Tag", 300));
+    QCOMPARE(field->GetTag(), 300);
+    TPen pen;
+    pen.SetColor(clFuchsia);
+    pen.SetWidth(2);
+    QVERIFY(field->setProperty("Pen", QVariant::fromValue(pen)));
+    QVERIFY(field->GetPen() == pen);
+    QCOMPARE(field->property("Pen").value<TPen>().Color(), clFuchsia);
+    QVERIFY(field->IsDirty());
 }
 
 TALMER_TEST(TestElementRegistry)

@@ -1,12 +1,16 @@
 #include "RecordingFeedback.h"
 #include "Render.h"
 #include "TestMain.h"
+#include "elements/ElementRegistry.h"
 #include "elements/Poligon.h"
+#include "elements/Pump.h"
 #include "elements/Skat.h"
 #include "elements/Transporter.h"
+#include "elements/Valve.h"
 #include "elements/WaterCircle.h"
 
 #include <QTest>
+#include <memory>
 
 class TestFigures : public QObject
 {
@@ -21,7 +25,14 @@ private slots:
     void skatCaps();
     void sprinklerRaysPointDown();
     void conveyorDrums();
+    void fixedFigures_data();
+    void fixedFigures();
+    void onlyTheValveIgnoresStyleEdits();
 };
+
+using TProbe = QPair<QPoint, QColor>;
+using TProbes = QList<TProbe>;
+Q_DECLARE_METATYPE(TProbes)
 
 void TestFigures::pointList_data()
 {
@@ -156,6 +167,86 @@ void TestFigures::conveyorDrums()
     QCOMPARE(Pixel(image, 10, 1), Rgb(clYellow));
     QCOMPARE(Pixel(image, 90, 10), Rgb(clBlack));
     QCOMPARE(Pixel(image, 0, 0), Untouched);
+}
+
+void TestFigures::fixedFigures_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QByteArray>("flag");
+    QTest::addColumn<TProbes>("probes");
+    const QColor red = Rgb(clRed);
+    const QColor yellow = Rgb(clYellow);
+    // Valve 40 x 40: triangles to the left and right of the centre, or above and below it.
+    QTest::newRow("valve") << "TValve" << QByteArray()
+                           << TProbes {{{5, 20}, red}, {{34, 20}, red}, {{20, 5}, Untouched}};
+    QTest::newRow("valve vertical")
+        << "TValve" << QByteArray("VertMode")
+        << TProbes {{{20, 5}, red}, {{20, 34}, red}, {{5, 20}, Untouched}};
+    // Pump 50 x 50 in thirds: motor top right, casing below it, outlet to the left.
+    QTest::newRow("pump") << "TPump" << QByteArray()
+                          << TProbes {{{42, 10}, yellow},
+                                      {{33, 33}, yellow},
+                                      {{5, 32}, yellow},
+                                      {{5, 5}, Untouched},
+                                      {{33, 45}, yellow}};
+    QTest::newRow("pump flipped") << "TPump" << QByteArray("VertFlip")
+                                  << TProbes {{{7, 10}, yellow},
+                                              {{44, 32}, yellow},
+                                              {{44, 5}, Untouched},
+                                              {{16, 45}, yellow}};
+    // Inclined plate 145 x 75 rising to the right, on an open support frame.
+    QTest::newRow("pandus") << "TPandus" << QByteArray()
+                            << TProbes {{{70, 28}, red}, {{75, 28}, red}, {{60, 60}, Untouched}};
+    QTest::newRow("pandus flipped")
+        << "TPandus" << QByteArray("XFlip")
+        << TProbes {{{75, 28}, red}, {{140, 48}, red}, {{85, 60}, Untouched}};
+}
+
+void TestFigures::fixedFigures()
+{
+    QFETCH(QString, className);
+    QFETCH(QByteArray, flag);
+    QFETCH(TProbes, probes);
+    std::unique_ptr<QWidget> element(CreateElement(className));
+    if (!flag.isEmpty())
+        QVERIFY(element->setProperty(flag, true));
+    const QImage image = Render(*element);
+    for (const TProbe &probe : probes)
+        QVERIFY2(Pixel(image, probe.first.x(), probe.first.y()) == probe.second,
+                 qPrintable(QStringLiteral("at %1,%2").arg(probe.first.x()).arg(probe.first.y())));
+}
+
+// Whoever recolours a valve repaints it; every other element repaints on its own.
+void TestFigures::onlyTheValveIgnoresStyleEdits()
+{
+    class PaintCounter : public QObject
+    {
+    public:
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    };
+    QWidget form;
+    form.resize(200, 100);
+    auto *valve = new TValve(&form);
+    auto *pump = new TPump(&form);
+    pump->move(100, 0);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    PaintCounter valvePaints;
+    PaintCounter pumpPaints;
+    valve->installEventFilter(&valvePaints);
+    pump->installEventFilter(&pumpPaints);
+    valve->Pen().SetColor(clLime);
+    valve->Brush().SetColor(clLime);
+    pump->Brush().SetColor(clLime);
+    QTRY_COMPARE(pumpPaints.paints, 1);
+    QCOMPARE(valvePaints.paints, 0);
+    valve->update();
+    QTRY_COMPARE(valvePaints.paints, 1);
 }
 
 TALMER_TEST(TestFigures)

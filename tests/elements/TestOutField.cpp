@@ -14,6 +14,7 @@ private slots:
     void verticalAlignment_data();
     void verticalAlignment();
     void framedBox();
+    void boldDrawsHeavier();
 
 private:
     static QRect TextBounds(const QImage &image);
@@ -112,6 +113,28 @@ void TestOutField::framedBox()
     for (const QPoint &p : {QPoint(0, 0), QPoint(59, 0), QPoint(0, 19), QPoint(59, 19)})
         QCOMPARE(Pixel(image, p.x(), p.y()), Rgb(clRed));
     QCOMPARE(Pixel(image, 2, 2), Rgb(clYellow));
+}
+
+// Bold is drawn with weight 600, which still inks more than the regular face.
+void TestOutField::boldDrawsHeavier()
+{
+    TOutField field;
+    field.resize(150, 40);
+    field.Font().SetColor(clBlack);
+    field.Font().SetSize(14);
+    field.SetCaption(QStringLiteral("Плотность"));
+    auto ink = [&field] {
+        const QImage image = Render(field);
+        int count = 0;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x)
+                count += image.pixelColor(x, y) != Qt::white;
+        return count;
+    };
+    const int regular = ink();
+    field.Font().SetStyle(fsBold);
+    QCOMPARE(field.TextFont().weight(), QFont::Weight(600));
+    QVERIFY(ink() > regular);
 }
 
 TALMER_TEST(TestOutField)

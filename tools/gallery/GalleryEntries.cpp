@@ -146,5 +146,5 @@ QList<TGalleryEntry> GalleryEntries()
         entries.append({name, [name] {
                             return CreateElement(name);
                         }});
-    return entries + Variants();
+    return entries + Variants() + ChartEntries();
 }

@@ -11,7 +11,10 @@ struct TGalleryEntry
 {
     QString caption;
     std::function<QWidget *()> make;
+    int span = 1; // columns of the sheet the picture takes (wide controls such as charts)
 };
 
 // Every registered element class with its defaults, then the telling variants.
 QList<TGalleryEntry> GalleryEntries();
+// The trend chart and the array graph with demonstration data.
+QList<TGalleryEntry> ChartEntries();

@@ -41,18 +41,27 @@ int main(int argc, char **argv)
     const QString output =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("gallery.png");
     const QList<TGalleryEntry> entries = GalleryEntries();
-    const int rows = int((entries.size() + Columns - 1) / Columns);
+    // Cells flow left to right; a wide entry that does not fit the row starts the next one.
+    QList<QRect> cells;
+    int column = 0, row = 0;
+    for (const TGalleryEntry &entry : entries) {
+        const int span = qBound(1, entry.span, Columns);
+        if (column + span > Columns) {
+            column = 0;
+            ++row;
+        }
+        cells.append(QRect(column * CellWidth, row * CellHeight, span * CellWidth, CellHeight));
+        column += span;
+    }
+    const int rows = column > 0 ? row + 1 : row;
     QImage sheet(Columns * CellWidth, rows * CellHeight, QImage::Format_RGB32);
     sheet.fill(QColor(20, 20, 28));
     QPainter painter(&sheet);
     QFont captionFont(QStringLiteral("DejaVu Sans"));
     captionFont.setPixelSize(11);
     painter.setFont(captionFont);
-    for (int i = 0; i < entries.size(); ++i) {
-        const QRect cell((i % Columns) * CellWidth, (i / Columns) * CellHeight, CellWidth,
-                         CellHeight);
-        DrawCell(painter, cell, entries.at(i));
-    }
+    for (int i = 0; i < entries.size(); ++i)
+        DrawCell(painter, cells.at(i), entries.at(i));
     painter.end();
     if (!sheet.save(output)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
