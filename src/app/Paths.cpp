@@ -1,0 +1,56 @@
+#include "Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+// Read from /proc so that it works before (and without) a QCoreApplication.
+QFileInfo Executable()
+{
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
+}
+
+const char InstalledTemplateFolder[] = "/usr/share/talmer/Template";
+
+} // namespace
+
+QString ProgramFolder()
+{
+    return Executable().absolutePath();
+}
+
+QString DataFolder()
+{
+    const QString program = ProgramFolder();
+    if (QFileInfo(program).isWritable())
+        return program;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return config;
+}
+
+QString SettingsFilePath()
+{
+    return DataFolder() + QLatin1Char('/') + Executable().completeBaseName()
+        + QStringLiteral(".INI");
+}
+
+QString TemplateFolderDefault()
+{
+    const QString beside = ProgramFolder() + QStringLiteral("/Template");
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(QLatin1String(InstalledTemplateFolder)))
+        return QLatin1String(InstalledTemplateFolder);
+    return beside;
+}
+
+bool CreatePrivateFile(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
