@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArrayList>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -40,5 +43,45 @@ public:
     void DeleteKey(const QString &section, const QString &key);
 
 private:
-    // implementation chosen by its author
+    struct Entry
+    {
+        QString key; // the first spelling written
+        QString value;
+        int line;
+    };
+    struct Section
+    {
+        QString name;
+        int headerLine;
+        int lastLine; // the last non-blank line of the section (the header when empty)
+        QList<Entry> entries;
+        QHash<QString, int> index; // case-folded key -> first entry
+    };
+    // Identifies the file version the cache was read from; a save replaces the file, so the inode
+    // changes with every write as well.
+    struct Stamp
+    {
+        bool exists = false;
+        qint64 size = -1;
+        qint64 mtimeNs = -1;
+        quint64 inode = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+
+    Stamp CurrentStamp() const;
+    void Refresh() const;
+    void Parse() const;
+    void Save();
+    const Section *FindSection(const QString &section) const;
+    const Entry *FindEntry(const QString &section, const QString &key) const;
+
+    QString m_fileName;
+    // The file as lines of raw bytes, so lines this class does not touch are written back as they
+    // were.
+    mutable QByteArrayList m_lines;
+    mutable bool m_bom = false;
+    mutable QList<Section> m_sections;
+    mutable QHash<QString, int> m_sectionIndex; // case-folded name -> first section
+    mutable Stamp m_stamp;
+    mutable bool m_loaded = false;
 };

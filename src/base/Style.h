@@ -27,8 +27,16 @@ private:
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
-                   bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 class TPen : public TStyleObject
@@ -71,8 +79,8 @@ class TFont : public TStyleObject
 {
 public:
     QString Name() const { return m_name; }
-    int Size() const { return m_size; } // points
-    int Height() const;                  // pixels at 96 dpi, negative as in a logical font
+    int Size() const; // points
+    int Height() const; // pixels at 96 dpi, negative as in a logical font
     TColor Color() const { return m_color; }
     int Style() const { return m_style; } // TFontStyle flags
     void SetName(const QString &name);
@@ -87,7 +95,8 @@ public:
 
 private:
     QString m_name = QStringLiteral("MS Sans Serif");
-    int m_size = 8;
+    // The height is what a logical font keeps; the size in points follows from it (8 pt at 96 dpi).
+    int m_height = -11;
     TColor m_color = clWindowText;
     int m_style = 0;
 };

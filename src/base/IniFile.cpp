@@ -1,0 +1,309 @@
+#include "IniFile.h"
+
+#include "Formats.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+QString Fold(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+// Values read back without one pair of surrounding double quotes, as the classic reader does.
+QString Unquote(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+// The value text that reads back as the given value: line breaks cannot live in a line, and a value
+// the reader would trim or unquote is wrapped in quotes so it survives the round trip.
+QString EncodeValue(QString value)
+{
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (value.trimmed() != value || Unquote(value) != value)
+        return u'"' + value + u'"';
+    return value;
+}
+
+// Names that would read back as something else (another line, a header, a comment) are refused
+// rather than written into a file they would corrupt.
+void CheckNames(const QString &section, const QString &key)
+{
+    const auto breaksLine = [](const QString &s) {
+        return s.contains(u'\r') || s.contains(u'\n');
+    };
+    if (breaksLine(section) || section.contains(u']'))
+        throw TIniFileError("invalid INI section name: " + section.toStdString());
+    const QString k = key.trimmed();
+    if (k.isEmpty() || breaksLine(key) || k.contains(u'=') || k.startsWith(u'[')
+        || k.startsWith(u';'))
+        throw TIniFileError("invalid INI key name: " + key.toStdString());
+}
+
+bool ParseInteger(const QString &text, int &value)
+{
+    bool ok = false;
+    QStringView digits;
+    if (text.startsWith(u"0x", Qt::CaseInsensitive))
+        digits = QStringView(text).mid(2);
+    else if (text.startsWith(u'$'))
+        digits = QStringView(text).mid(1);
+    else {
+        value = text.toInt(&ok, 10);
+        return ok;
+    }
+    // Hexadecimal text is the 32-bit pattern, so "0x80000005" reads as a negative system colour.
+    const uint bits = digits.toUInt(&ok, 16);
+    if (!ok || digits.isEmpty() || digits.startsWith(u'+') || digits.startsWith(u'-'))
+        return false;
+    value = qint32(bits);
+    return true;
+}
+
+} // namespace
+
+TIniFile::Stamp TIniFile::CurrentStamp() const
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(m_fileName).constData(), &st) != 0)
+        return {};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_ino)};
+}
+
+TIniFile::TIniFile(const QString &fileName)
+    : m_fileName(QString(fileName).replace(u'\\', u'/'))
+{ }
+
+QString TIniFile::FileName() const
+{
+    return m_fileName;
+}
+
+void TIniFile::Refresh() const
+{
+    const Stamp now = CurrentStamp();
+    if (m_loaded && now == m_stamp)
+        return;
+
+    QByteArray data;
+    QFile file(m_fileName);
+    if (now.exists && file.open(QIODevice::ReadOnly))
+        data = file.readAll();
+    m_bom = data.startsWith(kBom);
+    if (m_bom)
+        data.remove(0, kBom.size());
+    m_lines = data.split('\n');
+    if (data.isEmpty() || data.endsWith('\n'))
+        m_lines.removeLast();
+    for (QByteArray &line : m_lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    m_stamp = now;
+    m_loaded = true;
+    Parse();
+}
+
+void TIniFile::Parse() const
+{
+    m_sections.clear();
+    m_sectionIndex.clear();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QString text = QString::fromUtf8(m_lines[i]).trimmed();
+        if (text.isEmpty())
+            continue;
+        if (text.startsWith(u'[')) {
+            const qsizetype close = text.indexOf(u']');
+            const QString name = text.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            const QString folded = Fold(name);
+            if (!m_sectionIndex.contains(folded))
+                m_sectionIndex.insert(folded, int(m_sections.size()));
+            m_sections.append({name, i, i, {}, {}});
+            continue;
+        }
+        if (m_sections.isEmpty())
+            continue; // keys before the first section belong to none
+        Section &section = m_sections.last();
+        section.lastLine = i;
+        const qsizetype eq = text.indexOf(u'=');
+        if (eq < 0 || text.startsWith(u';'))
+            continue;
+        const QString key = text.left(eq).trimmed();
+        const QString folded = Fold(key);
+        if (!section.index.contains(folded))
+            section.index.insert(folded, int(section.entries.size()));
+        section.entries.append({key, Unquote(text.mid(eq + 1).trimmed()), i});
+    }
+}
+
+void TIniFile::Save()
+{
+    QByteArray data = m_bom ? kBom : QByteArray();
+    for (const QByteArray &line : std::as_const(m_lines))
+        data += line + "\r\n";
+
+    QSaveFile file(m_fileName);
+    // A file in a folder that takes no new files is still written, though then in place.
+    file.setDirectWriteFallback(true);
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    if (!saved) {
+        m_loaded = false; // the next read sees the file as it is on disk
+        throw TIniFileError(QStringLiteral("cannot write %1: %2")
+                                .arg(m_fileName, file.errorString())
+                                .toStdString());
+    }
+    // The lines in memory are the file just written: take its stamp so the next read keeps them.
+    m_stamp = CurrentStamp();
+}
+
+const TIniFile::Section *TIniFile::FindSection(const QString &section) const
+{
+    Refresh();
+    const auto it = m_sectionIndex.constFind(Fold(section.trimmed()));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
+}
+
+const TIniFile::Entry *TIniFile::FindEntry(const QString &section, const QString &key) const
+{
+    const Section *s = FindSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->index.constFind(Fold(key.trimmed()));
+    return it == s->index.cend() ? nullptr : &s->entries[*it];
+}
+
+QString TIniFile::ReadString(const QString &section, const QString &key, const QString &def) const
+{
+    const Entry *entry = FindEntry(section, key);
+    return entry ? entry->value : def;
+}
+
+int TIniFile::ReadInteger(const QString &section, const QString &key, int def) const
+{
+    int value = 0;
+    const Entry *entry = FindEntry(section, key);
+    return entry && ParseInteger(entry->value, value) ? value : def;
+}
+
+double TIniFile::ReadFloat(const QString &section, const QString &key, double def) const
+{
+    double value = 0;
+    const Entry *entry = FindEntry(section, key);
+    return entry && TryStrToFloatTolerant(entry->value, value) && std::isfinite(value) ? value
+                                                                                       : def;
+}
+
+bool TIniFile::ReadBool(const QString &section, const QString &key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    CheckNames(section, key);
+    const QString encoded = EncodeValue(value);
+    const Section *s = FindSection(section);
+    if (!s) {
+        m_lines.append((u'[' + section + u']').toUtf8());
+        m_lines.append((key + u'=' + encoded).toUtf8());
+    } else if (const Entry *entry = FindEntry(section, key)) {
+        m_lines[entry->line] = (entry->key + u'=' + encoded).toUtf8();
+    } else {
+        m_lines.insert(s->lastLine + 1, (key + u'=' + encoded).toUtf8());
+    }
+    Parse();
+    Save();
+}
+
+void TIniFile::WriteInteger(const QString &section, const QString &key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteFloat(const QString &section, const QString &key, double value)
+{
+    WriteString(section, key, FloatToStr(value));
+}
+
+void TIniFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TIniFile::SectionExists(const QString &section) const
+{
+    return FindSection(section) != nullptr;
+}
+
+bool TIniFile::ValueExists(const QString &section, const QString &key) const
+{
+    return FindEntry(section, key) != nullptr;
+}
+
+QStringList TIniFile::ReadSections() const
+{
+    Refresh();
+    QStringList names;
+    for (int i = 0; i < m_sections.size(); ++i)
+        if (m_sectionIndex.value(Fold(m_sections[i].name)) == i)
+            names.append(m_sections[i].name);
+    return names;
+}
+
+QStringList TIniFile::ReadSection(const QString &section) const
+{
+    QStringList keys;
+    if (const Section *s = FindSection(section))
+        for (int i = 0; i < s->entries.size(); ++i)
+            if (s->index.value(Fold(s->entries[i].key)) == i)
+                keys.append(s->entries[i].key);
+    return keys;
+}
+
+void TIniFile::EraseSection(const QString &section)
+{
+    Refresh();
+    const QString folded = Fold(section.trimmed());
+    bool erased = false;
+    // From the last section backwards, so the line numbers of those still to erase stay valid.
+    for (qsizetype i = m_sections.size() - 1; i >= 0; --i) {
+        if (Fold(m_sections[i].name) != folded)
+            continue;
+        const int end =
+            i + 1 < m_sections.size() ? m_sections[i + 1].headerLine : int(m_lines.size());
+        m_lines.remove(m_sections[i].headerLine, end - m_sections[i].headerLine);
+        erased = true;
+    }
+    if (!erased)
+        return;
+    Parse();
+    Save();
+}
+
+void TIniFile::DeleteKey(const QString &section, const QString &key)
+{
+    const Section *s = FindSection(section);
+    if (!s)
+        return;
+    const QString folded = Fold(key.trimmed());
+    QList<int> lines;
+    for (const Entry &entry : s->entries)
+        if (Fold(entry.key) == folded)
+            lines.prepend(entry.line);
+    if (lines.isEmpty())
+        return;
+    for (int line : std::as_const(lines))
+        m_lines.removeAt(line);
+    Parse();
+    Save();
+}
