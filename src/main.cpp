@@ -1,5 +1,5 @@
-#include "app/InstanceCheck.h"
 #include "app/Main.h"
+#include "app/InstanceCheck.h"
 
 #include <QApplication>
 

@@ -76,13 +76,12 @@ TFormAbout::TFormAbout(QWidget *parent)
     teal.setColor(QPalette::WindowText, Qt::white);
     setPalette(teal);
 
-    auto *details = new QLabel(
-        QStringLiteral("Автоматизированная система управления\n"
-                       "тяжелосредной обогатительной установкой\n"
-                       "Станция оператора АСУ ТП\n\n"
-                       "Версия %1")
-            .arg(Version()),
-        this);
+    auto *details = new QLabel(QStringLiteral("Автоматизированная система управления\n"
+                                              "тяжелосредной обогатительной установкой\n"
+                                              "Станция оператора АСУ ТП\n\n"
+                                              "Версия %1")
+                                   .arg(Version()),
+                               this);
     details->setObjectName(QStringLiteral("LabelDetails"));
     details->setFont(SerifFont(21, false));
     details->setAlignment(Qt::AlignCenter);
@@ -102,7 +101,8 @@ TFormAbout::TFormAbout(QWidget *parent)
     adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
-        move(free.left() + (free.width() - width()) / 2, free.top() + (free.height() - height()) / 2);
+        move(free.left() + (free.width() - width()) / 2,
+             free.top() + (free.height() - height()) / 2);
     }
 
     FadeTimer.setInterval(FadeInterval);

@@ -75,7 +75,8 @@ void TFormInputNewSet::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (const QScreen *screen = this->screen()) {
         const QRect free = screen->availableGeometry();
-        move(free.left() + (free.width() - width()) / 2, free.top() + (free.height() - height()) / 2);
+        move(free.left() + (free.width() - width()) / 2,
+             free.top() + (free.height() - height()) / 2);
     }
     EditInput->setFocus();
 }

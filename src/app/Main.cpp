@@ -31,14 +31,15 @@ TFormMain *FormMain = nullptr;
 
 namespace {
 
-const int RefreshInterval = 1000;   // ms
+const int RefreshInterval = 1000; // ms
 const qint64 ReconnectPause = 5000; // ms between attempts to reopen a lost link
 const QSize ToolButtonSize(71, 40);
 const QSize ToolImageSize(64, 32);
 const int ClockWidth = 93;
 const int LinkPanelWidth = 32;
 
-const QString ExitQuestion = QStringLiteral("Вы действительно хотите завершить работу с программой?");
+const QString ExitQuestion =
+    QStringLiteral("Вы действительно хотите завершить работу с программой?");
 const QString ExitCaption = QStringLiteral("Выход");
 
 // A missing or NULL time reads as moment 0, as long ago as it gets.
@@ -114,8 +115,8 @@ TFormMain::~TFormMain()
 
 // --- actions, menu, toolbar
 
-QAction *TFormMain::MakeAction(const QString &name, const QString &category,
-                               const QString &caption, const QString &hint)
+QAction *TFormMain::MakeAction(const QString &name, const QString &category, const QString &caption,
+                               const QString &hint)
 {
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
@@ -133,12 +134,12 @@ void TFormMain::CreateActions()
     const QString service = QStringLiteral("Сервис");
     const QString print = QStringLiteral("Печать");
 
-    ActionExit = MakeAction(QStringLiteral("ActionExit"), main,
-                            QStringLiteral("Вы&xод из программы"),
-                            QStringLiteral("Завершить работу с программой"));
-    ActionMainMenu = MakeAction(QStringLiteral("ActionMainMenu"), main,
-                                QStringLiteral("На главное меню"),
-                                QStringLiteral("Вернуться к главному меню программы"));
+    ActionExit =
+        MakeAction(QStringLiteral("ActionExit"), main, QStringLiteral("Вы&xод из программы"),
+                   QStringLiteral("Завершить работу с программой"));
+    ActionMainMenu =
+        MakeAction(QStringLiteral("ActionMainMenu"), main, QStringLiteral("На главное меню"),
+                   QStringLiteral("Вернуться к главному меню программы"));
     ActionMnemo = MakeAction(
         QStringLiteral("ActionMnemo"), QStringLiteral("Мнемосхемы"),
         QStringLiteral("Мнемосхема  процесса обогащения  угля в тяжелых средах"),
@@ -146,59 +147,60 @@ void TFormMain::CreateActions()
     ActionGraphGC_params = MakeAction(
         QStringLiteral("ActionGraphGC_params"), graphs,
         QStringLiteral("Графики параметров  процесса  обогащения в тяжелых средах"),
-        QStringLiteral("Перейти к окну графиков параметров  процесса  обогащения в тяжелых средах"));
+        QStringLiteral(
+            "Перейти к окну графиков параметров  процесса  обогащения в тяжелых средах"));
     ActionGraphSuspLevel = MakeAction(
         QStringLiteral("ActionGraphSuspLevel"), graphs,
         QStringLiteral("Графики изменения уровней в сборниках суспензии"),
         QStringLiteral("Показать окно графиков изменения уровней в сборниках суспензии"));
-    ActionGraphDivPosition = MakeAction(
-        QStringLiteral("ActionGraphDivPosition"), graphs,
-        QStringLiteral("График работы делителя потока суспензии"),
-        QStringLiteral("Показать окно графиков работы делителя потока суспензии"));
+    ActionGraphDivPosition =
+        MakeAction(QStringLiteral("ActionGraphDivPosition"), graphs,
+                   QStringLiteral("График работы делителя потока суспензии"),
+                   QStringLiteral("Показать окно графиков работы делителя потока суспензии"));
     ActionGraphTrans = MakeAction(QStringLiteral("ActionGraphTrans"), graphs,
                                   QStringLiteral("Графики  нагрузки на конвейерах"), QString());
     ActionWorkLog = MakeAction(QStringLiteral("ActionWorkLog"), QStringLiteral("Журналы"),
                                QStringLiteral("Журнал регистрации событий"),
                                QStringLiteral("Показать журнал событий"));
-    ActionSvodTable = MakeAction(
-        QStringLiteral("ActionSvodTable"), QStringLiteral("Таблица"),
-        QStringLiteral("Таблица учета работы обогатительного  гидроциклона"),
-        QStringLiteral("Перейти к окну таблицы учета работы гидроциклона"));
+    ActionSvodTable =
+        MakeAction(QStringLiteral("ActionSvodTable"), QStringLiteral("Таблица"),
+                   QStringLiteral("Таблица учета работы обогатительного  гидроциклона"),
+                   QStringLiteral("Перейти к окну таблицы учета работы гидроциклона"));
     ActionAbout = MakeAction(QStringLiteral("ActionAbout"), QStringLiteral("Справка"),
                              QStringLiteral("О программе"),
                              QStringLiteral("Показать информацию о версии программы"));
     ActionSetPLSZ = MakeAction(QStringLiteral("ActionSetPLSZ"), tasks,
                                QStringLiteral("Задание плотности суспензии"),
                                QStringLiteral("Изменить заданную плотность суспензии"));
-    ActionSet_TNZ = MakeAction(QStringLiteral("ActionSet_TNZ"), tasks,
-                               QStringLiteral("Задание нагрузки"),
-                               QStringLiteral("Изменить заданную нагрузку на фабрику"));
-    ActionConfig = MakeAction(QStringLiteral("ActionConfig"), service,
-                              QStringLiteral("Конфигурация"),
-                              QStringLiteral("Настройки оформления, подключения к серверу и т.п."));
+    ActionSet_TNZ =
+        MakeAction(QStringLiteral("ActionSet_TNZ"), tasks, QStringLiteral("Задание нагрузки"),
+                   QStringLiteral("Изменить заданную нагрузку на фабрику"));
+    ActionConfig =
+        MakeAction(QStringLiteral("ActionConfig"), service, QStringLiteral("Конфигурация"),
+                   QStringLiteral("Настройки оформления, подключения к серверу и т.п."));
     ActionBaseView = MakeAction(QStringLiteral("ActionBaseView"), service,
                                 QStringLiteral("Просмотр базы данных"),
                                 QStringLiteral("Показать окно просмотра базы данных"));
-    ActionPrint = MakeAction(
-        QStringLiteral("ActionPrint"), print, QStringLiteral("Печать..."),
-        QStringLiteral("Выберите данные для печати через пункт меню \"Печать\""));
+    ActionPrint =
+        MakeAction(QStringLiteral("ActionPrint"), print, QStringLiteral("Печать..."),
+                   QStringLiteral("Выберите данные для печати через пункт меню \"Печать\""));
     ActionPrintHardParams = MakeAction(
         QStringLiteral("ActionPrintHardParams"), print,
         QStringLiteral("Графики параметров  процесса  обогащения в тяжелых средах"), QString());
-    ActionPrintLevelGraph = MakeAction(QStringLiteral("ActionPrintLevelGraph"), print,
-                                       QStringLiteral("Графики изменения уровней в сборниках суспензии"),
-                                       QString());
-    ActionPrintDiverGraph = MakeAction(QStringLiteral("ActionPrintDiverGraph"), print,
-                                       QStringLiteral("График работы делителя потока суспензии"),
-                                       QString());
+    ActionPrintLevelGraph =
+        MakeAction(QStringLiteral("ActionPrintLevelGraph"), print,
+                   QStringLiteral("Графики изменения уровней в сборниках суспензии"), QString());
+    ActionPrintDiverGraph =
+        MakeAction(QStringLiteral("ActionPrintDiverGraph"), print,
+                   QStringLiteral("График работы делителя потока суспензии"), QString());
     ActionPrintGCWorkReg = MakeAction(QStringLiteral("ActionPrintGCWorkReg"), print,
                                       QStringLiteral("Журнал регистрации событий"), QString());
     ActionPrintSvodTable = MakeAction(
         QStringLiteral("ActionPrintSvodTable"), print,
         QStringLiteral("Таблица показателей работы  тяжелосредного гидроциклона"), QString());
-    ActionPrintGraphTrans = MakeAction(QStringLiteral("ActionPrintGraphTrans"), print,
-                                       QStringLiteral("Графики  измениения нагрузки на конвейерах"),
-                                       QString());
+    ActionPrintGraphTrans =
+        MakeAction(QStringLiteral("ActionPrintGraphTrans"), print,
+                   QStringLiteral("Графики  измениения нагрузки на конвейерах"), QString());
 
     ActionMainMenu->setShortcut(Qt::Key_F1);
     ActionMnemo->setShortcut(Qt::Key_F2);
@@ -208,7 +210,8 @@ void TFormMain::CreateActions()
     ActionGraphTrans->setShortcut(Qt::Key_F6);
     ActionWorkLog->setShortcut(Qt::Key_F7);
     ActionSvodTable->setShortcut(Qt::Key_F8);
-    ActionAbout->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
+    ActionAbout->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
 
     const std::pair<QAction *, TPicture> pictures[] = {
         {ActionExit, TPicture::Exit},
@@ -232,11 +235,11 @@ void TFormMain::CreateActions()
 
     // The windows behind these actions are routed in when they exist; until then the actions
     // keep their texts and keys but do nothing. No print action has a printer yet.
-    for (QAction *action : {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel,
-                            ActionGraphDivPosition, ActionGraphTrans, ActionWorkLog,
-                            ActionSvodTable, ActionConfig, ActionBaseView, ActionPrint,
-                            ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-                            ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
+    for (QAction *action :
+         {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
+          ActionGraphTrans, ActionWorkLog, ActionSvodTable, ActionConfig, ActionBaseView,
+          ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
+          ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -258,8 +261,8 @@ void TFormMain::CreateMenu()
     menu->addAction(ActionExit);
     MainMenu1->addMenu(QStringLiteral("Мнемосхемы"))->addAction(ActionMnemo);
     menu = MainMenu1->addMenu(QStringLiteral("Графики"));
-    menu->addActions({ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
-                      ActionGraphTrans});
+    menu->addActions(
+        {ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition, ActionGraphTrans});
     MainMenu1->addMenu(QStringLiteral("Журнал"))->addAction(ActionWorkLog);
     MainMenu1->addMenu(QStringLiteral("Таблица"))->addAction(ActionSvodTable);
     MainMenu1->addMenu(QStringLiteral("Задания"))->addActions({ActionSetPLSZ, ActionSet_TNZ});
@@ -369,7 +372,7 @@ void TFormMain::RouteChild(QAction *action, QAction *print, std::function<QWidge
                            std::function<void(QWidget *)> shown)
 {
     const bool known = FRoutes.count(action) > 0;
-    FRoutes[action] = TChildRoute{print, std::move(create), std::move(shown), nullptr};
+    FRoutes[action] = TChildRoute {print, std::move(create), std::move(shown), nullptr};
     if (!known)
         connect(action, &QAction::triggered, this, [this, action] { OpenRoute(action); });
     action->setEnabled(true);
@@ -452,7 +455,8 @@ bool TFormMain::RefreshLiveData()
     QSqlQuery &maxTime = *SQLQueryMaxTime;
     if (!maxTime.exec(QStringLiteral("select max(RecMoment) MaxTime from pu_data")))
         return false;
-    const TMoment newest = maxTime.next() ? MomentOf(maxTime.value(QStringLiteral("MaxTime"))) : 0.0;
+    const TMoment newest =
+        maxTime.next() ? MomentOf(maxTime.value(QStringLiteral("MaxTime"))) : 0.0;
     maxTime.finish();
 
     QSqlQuery &lastData = *SQLQueryLastData;

@@ -32,7 +32,8 @@ public:
     // "config" and colour files of the other windows resolve there). prompt: asked for the
     // database credentials when no password is stored.
     explicit TFormMain(const QString &settingsPath = SettingsFilePath(),
-                       const TLoginPrompt &prompt = DefaultLoginPrompt(), QWidget *parent = nullptr);
+                       const TLoginPrompt &prompt = DefaultLoginPrompt(),
+                       QWidget *parent = nullptr);
     ~TFormMain() override;
 
     static TLoginPrompt DefaultLoginPrompt();
@@ -138,8 +139,8 @@ private:
     QSqlRecord FLastData;
     bool FHeartbeatRead = false;
     TMoment FHeartbeat = 0;
-    bool FLinkBroken = false;        // the open link failed; reopened every few seconds
-    QElapsedTimer FReconnectClock;   // real time since the last attempt to open the link
+    bool FLinkBroken = false; // the open link failed; reopened every few seconds
+    QElapsedTimer FReconnectClock; // real time since the last attempt to open the link
 };
 
 extern TFormMain *FormMain;

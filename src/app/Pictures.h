@@ -23,6 +23,7 @@ enum class TPicture {
     BaseView,
 };
 
-// The picture centred in a transparent pixmap of the given size, as large as the smaller side allows.
+// The picture centred in a transparent pixmap of the given size, as large as the smaller side
+// allows.
 QPixmap DrawPicture(TPicture picture, QSize size);
 QIcon PictureIcon(TPicture picture);

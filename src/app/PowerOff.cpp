@@ -8,10 +8,9 @@ namespace {
 void SystemPowerOff()
 {
     // logind's PowerOff(interactive = false): no authentication prompt; refused when not allowed.
-    QDBusInterface manager(QStringLiteral("org.freedesktop.login1"),
-                           QStringLiteral("/org/freedesktop/login1"),
-                           QStringLiteral("org.freedesktop.login1.Manager"),
-                           QDBusConnection::systemBus());
+    QDBusInterface manager(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QDBusConnection::systemBus());
     if (manager.isValid())
         manager.call(QStringLiteral("PowerOff"), false);
 }

@@ -6,7 +6,7 @@
 
 const TSetPointCommand &DensitySetPoint()
 {
-    static const TSetPointCommand command{
+    static const TSetPointCommand command {
         QStringLiteral("Заданная плотность суспензии:"), 1600, 2100, QStringLiteral("_PLSZ"),
         QStringLiteral("Задание плотности вне допустимого диапазона.")};
     return command;
@@ -14,7 +14,7 @@ const TSetPointCommand &DensitySetPoint()
 
 const TSetPointCommand &LoadSetPoint()
 {
-    static const TSetPointCommand command{
+    static const TSetPointCommand command {
         QStringLiteral("Заданная нагрузка, т/час:"), 50, 240, QStringLiteral("_TNZ"),
         QStringLiteral("Задание нагрузки вне допустимого диапазона.")};
     return command;

@@ -14,7 +14,7 @@ struct TSetPointCommand
 };
 
 const TSetPointCommand &DensitySetPoint(); // _PLSZ, kg/m3
-const TSetPointCommand &LoadSetPoint();    // _TNZ, t/h
+const TSetPointCommand &LoadSetPoint(); // _TNZ, t/h
 
 // Reads the operator's text in the workstation's number format and checks the range. A refused
 // text is reported by a message box; nothing else happens then.

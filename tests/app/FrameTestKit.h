@@ -13,7 +13,8 @@ class FrameUnderTest
 {
 public:
     // host "" means the private test server; the password is given through the login prompt.
-    explicit FrameUnderTest(const QString &host = QString(), const QString &password = QStringLiteral("kv512"));
+    explicit FrameUnderTest(const QString &host = QString(),
+                            const QString &password = QStringLiteral("kv512"));
     ~FrameUnderTest();
 
     TFormMain *operator->() const { return frame.get(); }

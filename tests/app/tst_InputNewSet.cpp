@@ -17,8 +17,8 @@ namespace {
 // Answers the input dialog once it is up: types the text and presses the key.
 void AnswerDialog(const QString &text, Qt::Key key, QString *label)
 {
-    QTimer::singleShot(0, [=] {
-        if (!FormInputNewSet || !FormInputNewSet->isVisible()) {
+    QTimer::singleShot(10, [=] {
+        if (!FormInputNewSet || !FormInputNewSet->isActiveWindow()) {
             AnswerDialog(text, key, label);
             return;
         }
@@ -43,10 +43,11 @@ QList<CommandRow> CommandRows()
 {
     QList<CommandRow> rows;
     QSqlQuery query(TestDb::Open());
-    query.exec(QStringLiteral("SELECT UserName, _PLSZ, _TNZ, RecMoment FROM control_vector ORDER BY Id"));
+    query.exec(
+        QStringLiteral("SELECT UserName, _PLSZ, _TNZ, RecMoment FROM control_vector ORDER BY Id"));
     while (query.next())
-        rows.append({query.value(0).toString(), query.value(1).toDouble(), query.value(2).toDouble(),
-                     query.isNull(1), query.isNull(2)});
+        rows.append({query.value(0).toString(), query.value(1).toDouble(),
+                     query.value(2).toDouble(), query.isNull(1), query.isNull(2)});
     return rows;
 }
 
@@ -61,10 +62,7 @@ class TestInputNewSet : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY(TestDb::Truncate(TestDb::Open(), {QStringLiteral("control_vector")}));
-    }
+    void init() { QVERIFY(TestDb::Truncate(TestDb::Open(), {QStringLiteral("control_vector")})); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     void setPoint_data()
@@ -77,19 +75,32 @@ private slots:
         QTest::addColumn<QString>("message");
 
         const int enter = Qt::Key_Return;
-        QTest::newRow("density low end") << true << "C" << "1600" << enter << 1600.0 << "";
-        QTest::newRow("density high end") << true << "C" << "2100" << enter << 2100.0 << "";
-        QTest::newRow("density below") << true << "C" << "1599.9" << enter << -1.0 << DensityRange;
-        QTest::newRow("density above") << true << "C" << "2100.1" << enter << -1.0 << DensityRange;
-        QTest::newRow("load low end") << false << "C" << "50" << enter << 50.0 << "";
-        QTest::newRow("load high end") << false << "C" << "240" << enter << 240.0 << "";
-        QTest::newRow("load below") << false << "C" << "49" << enter << -1.0 << LoadRange;
-        QTest::newRow("load above") << false << "C" << "241" << enter << -1.0 << LoadRange;
-        QTest::newRow("comma locale, comma") << true << "ru_RU" << "1850,5" << enter << 1850.5 << "";
-        QTest::newRow("comma locale, point") << true << "ru_RU" << "1850.5" << enter << -1.0 << BadNumber;
-        QTest::newRow("empty") << false << "C" << "" << enter << -1.0 << BadNumber;
-        QTest::newRow("letters") << false << "C" << "сто" << enter << -1.0 << BadNumber;
-        QTest::newRow("cancelled") << true << "C" << "1800" << int(Qt::Key_Escape) << -1.0 << "";
+        QTest::newRow("density low end") << true << "C"
+                                         << "1600" << enter << 1600.0 << "";
+        QTest::newRow("density high end") << true << "C"
+                                          << "2100" << enter << 2100.0 << "";
+        QTest::newRow("density below") << true << "C"
+                                       << "1599.9" << enter << -1.0 << DensityRange;
+        QTest::newRow("density above") << true << "C"
+                                       << "2100.1" << enter << -1.0 << DensityRange;
+        QTest::newRow("load low end") << false << "C"
+                                      << "50" << enter << 50.0 << "";
+        QTest::newRow("load high end") << false << "C"
+                                       << "240" << enter << 240.0 << "";
+        QTest::newRow("load below") << false << "C"
+                                    << "49" << enter << -1.0 << LoadRange;
+        QTest::newRow("load above") << false << "C"
+                                    << "241" << enter << -1.0 << LoadRange;
+        QTest::newRow("comma locale, comma") << true << "ru_RU"
+                                             << "1850,5" << enter << 1850.5 << "";
+        QTest::newRow("comma locale, point") << true << "ru_RU"
+                                             << "1850.5" << enter << -1.0 << BadNumber;
+        QTest::newRow("empty") << false << "C"
+                               << "" << enter << -1.0 << BadNumber;
+        QTest::newRow("letters") << false << "C"
+                                 << "12a" << enter << -1.0 << BadNumber;
+        QTest::newRow("cancelled") << true << "C"
+                                   << "1800" << int(Qt::Key_Escape) << -1.0 << "";
     }
     void setPoint()
     {
@@ -109,8 +120,9 @@ private slots:
         AnswerDialog(input, Qt::Key(key), &label);
         action->trigger();
 
-        QCOMPARE(label, density ? QStringLiteral("Заданная плотность суспензии:")
-                                : QStringLiteral("Заданная нагрузка, т/час:"));
+        QCOMPARE(label,
+                 density ? QStringLiteral("Заданная плотность суспензии:")
+                         : QStringLiteral("Заданная нагрузка, т/час:"));
         const QList<CommandRow> rows = CommandRows();
         if (stored < 0) {
             QCOMPARE(rows.size(), 0);

@@ -10,13 +10,12 @@
 
 namespace {
 
-// Runs steps on the modal dialog that is up next.
-template<class Dialog>
-void OnDialog(std::function<void(Dialog *)> steps)
+// Runs steps on the modal dialog that is up next, once it has the keyboard.
+template<class Dialog> void OnDialog(std::function<void(Dialog *)> steps)
 {
-    QTimer::singleShot(0, [steps] {
+    QTimer::singleShot(10, [steps] {
         auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
+        if (!dialog || !dialog->isActiveWindow()) {
             OnDialog<Dialog>(steps);
             return;
         }
@@ -40,12 +39,18 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("accepted");
         const QString longText = QString(40, QLatin1Char('a'));
-        QTest::newRow("password only") << "" << "secret" << int(Qt::Key_Return) << "operator"
+        QTest::newRow("password only") << ""
+                                       << "secret" << int(Qt::Key_Return) << "operator"
                                        << "secret" << true;
-        QTest::newRow("other user") << "x" << "pw" << int(Qt::Key_Return) << "operatorx" << "pw" << true;
-        QTest::newRow("31 characters at most") << "" << longText << int(Qt::Key_Return) << "operator"
-                                               << QString(31, QLatin1Char('a')) << true;
-        QTest::newRow("cancel") << "x" << "pw" << int(Qt::Key_Escape) << "operator" << "kept" << false;
+        QTest::newRow("other user") << "x"
+                                    << "pw" << int(Qt::Key_Return) << "operatorx"
+                                    << "pw" << true;
+        QTest::newRow("31 characters at most")
+            << "" << longText << int(Qt::Key_Return) << "operator" << QString(31, QLatin1Char('a'))
+            << true;
+        QTest::newRow("cancel") << "x"
+                                << "pw" << int(Qt::Key_Escape) << "operator"
+                                << "kept" << false;
     }
     void loginPrompt()
     {

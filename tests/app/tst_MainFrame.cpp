@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -95,19 +97,21 @@ private slots:
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QString>("child");
         QTest::addColumn<QString>("print");
-        QTest::newRow("F1 main menu") << QList<int>{Qt::Key_F3, Qt::Key_F1} << "FormMainMenu" << "ActionPrint";
-        QTest::newRow("F2 diagram") << QList<int>{Qt::Key_F3, Qt::Key_F2} << "ActionMnemoWindow" << "ActionPrint";
-        QTest::newRow("F3 parameters") << QList<int>{Qt::Key_F3} << "ActionGraphGC_paramsWindow"
+        QTest::newRow("F1 main menu") << QList<int> {Qt::Key_F3, Qt::Key_F1} << "FormMainMenu"
+                                      << "ActionPrint";
+        QTest::newRow("F2 diagram") << QList<int> {Qt::Key_F3, Qt::Key_F2} << "ActionMnemoWindow"
+                                    << "ActionPrint";
+        QTest::newRow("F3 parameters") << QList<int> {Qt::Key_F3} << "ActionGraphGC_paramsWindow"
                                        << "ActionPrintHardParams";
-        QTest::newRow("F4 levels") << QList<int>{Qt::Key_F4} << "ActionGraphSuspLevelWindow"
+        QTest::newRow("F4 levels") << QList<int> {Qt::Key_F4} << "ActionGraphSuspLevelWindow"
                                    << "ActionPrintLevelGraph";
-        QTest::newRow("F5 divider") << QList<int>{Qt::Key_F5} << "ActionGraphDivPositionWindow"
+        QTest::newRow("F5 divider") << QList<int> {Qt::Key_F5} << "ActionGraphDivPositionWindow"
                                     << "ActionPrintDiverGraph";
-        QTest::newRow("F6 conveyors") << QList<int>{Qt::Key_F6} << "ActionGraphTransWindow"
+        QTest::newRow("F6 conveyors") << QList<int> {Qt::Key_F6} << "ActionGraphTransWindow"
                                       << "ActionPrintGraphTrans";
-        QTest::newRow("F7 journal") << QList<int>{Qt::Key_F7} << "ActionWorkLogWindow"
+        QTest::newRow("F7 journal") << QList<int> {Qt::Key_F7} << "ActionWorkLogWindow"
                                     << "ActionPrintGCWorkReg";
-        QTest::newRow("F8 summary") << QList<int>{Qt::Key_F8} << "ActionSvodTableWindow"
+        QTest::newRow("F8 summary") << QList<int> {Qt::Key_F8} << "ActionSvodTableWindow"
                                     << "ActionPrintSvodTable";
     }
     void functionKeysBindPrintButton()
@@ -193,10 +197,17 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("child");
         QTest::addColumn<QString>("print");
-        QTest::newRow("F6 picture") << "ActionImage1" << "ActionGraphTransWindow" << "ActionPrintGraphTrans";
-        QTest::newRow("F2 picture") << "Image1" << "ActionMnemoWindow" << "ActionPrint";
-        QTest::newRow("F8 picture") << "Image6" << "ActionSvodTableWindow" << "ActionPrintSvodTable";
-        QTest::newRow("F4 caption") << "ActionLabel4" << "ActionGraphSuspLevelWindow"
+        QTest::newRow("F6 picture") << "ActionImage1"
+                                    << "ActionGraphTransWindow"
+                                    << "ActionPrintGraphTrans";
+        QTest::newRow("F2 picture") << "Image1"
+                                    << "ActionMnemoWindow"
+                                    << "ActionPrint";
+        QTest::newRow("F8 picture") << "Image6"
+                                    << "ActionSvodTableWindow"
+                                    << "ActionPrintSvodTable";
+        QTest::newRow("F4 caption") << "ActionLabel4"
+                                    << "ActionGraphSuspLevelWindow"
                                     << "ActionPrintLevelGraph";
     }
     void mainMenuClicks()
@@ -238,7 +249,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         QTRY_COMPARE(frame->ToolBarMain->width(), width);
         const QRect panel = frame->PanelInfo->geometry();
-        QVERIFY2(frame->ToolBarMain->width() - panel.right() < 16, qPrintable(QString::number(panel.right())));
+        QVERIFY2(frame->ToolBarMain->width() - panel.right() < 16,
+                 qPrintable(QString::number(panel.right())));
         QCOMPARE(frame->LabelClock->width(), 93);
         QCOMPARE(frame->PanelLink->geometry().right(), panel.width() - 1);
         QCOMPARE(frame->LabelClock->geometry().right() + 1, frame->PanelLink->geometry().left());

@@ -32,11 +32,11 @@ private slots:
         QTest::addColumn<QStringList>("executables");
         QTest::addColumn<int>("count");
         const QString self = QStringLiteral("/opt/plant/talmer");
-        QTest::newRow("alone") << QStringList{self, "/usr/bin/bash"} << 1;
-        QTest::newRow("second copy") << QStringList{self, self} << 2;
-        QTest::newRow("same name elsewhere") << QStringList{self, "/home/op/TALMER"} << 2;
-        QTest::newRow("renamed copy") << QStringList{self, "/opt/plant/talmer2"} << 1;
-        QTest::newRow("replaced while running") << QStringList{self, self + " (deleted)"} << 2;
+        QTest::newRow("alone") << QStringList {self, "/usr/bin/bash"} << 1;
+        QTest::newRow("second copy") << QStringList {self, self} << 2;
+        QTest::newRow("same name elsewhere") << QStringList {self, "/home/op/TALMER"} << 2;
+        QTest::newRow("renamed copy") << QStringList {self, "/opt/plant/talmer2"} << 1;
+        QTest::newRow("replaced while running") << QStringList {self, self + " (deleted)"} << 2;
     }
     void countRule()
     {
@@ -45,7 +45,7 @@ private slots:
         QTemporaryDir proc;
         FakeProcesses(proc, executables);
         QDir().mkpath(proc.filePath(QStringLiteral("self"))); // not a process number
-        QDir().mkpath(proc.filePath(QStringLiteral("999")));  // unreadable: no executable link
+        QDir().mkpath(proc.filePath(QStringLiteral("999"))); // unreadable: no executable link
         QCOMPARE(CountProgramInstances(QStringLiteral("/opt/plant/talmer"), proc.path()), count);
     }
 
@@ -64,9 +64,10 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TALMER_EXECUTABLE), program));
         QFile settings(folder.filePath(QStringLiteral("talmer.INI")));
         QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(QStringLiteral("[MySQL]\r\nLogin=kv512\r\nComp=%1\r\nSavePassword=1\r\nPassword=%2\r\n")
-                           .arg(TestDb::HostWithPort(), ScramblePassword(QStringLiteral("kv512")))
-                           .toUtf8());
+        settings.write(
+            QStringLiteral("[MySQL]\r\nLogin=kv512\r\nComp=%1\r\nSavePassword=1\r\nPassword=%2\r\n")
+                .arg(TestDb::HostWithPort(), ScramblePassword(QStringLiteral("kv512")))
+                .toUtf8());
         settings.close();
 
         QProcess first;

@@ -8,6 +8,7 @@
 #include "base/Formats.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
@@ -23,8 +24,9 @@ QString SqlTime(TMoment moment)
 void SetHeartbeat(TMoment moment)
 {
     const QSqlDatabase db = TestDb::Open();
-    QVERIFY(TestDb::Exec(db, QStringLiteral("REPLACE INTO last_state (Id, RecMoment) VALUES (1, %1)")
-                                 .arg(SqlTime(moment))));
+    QVERIFY(TestDb::Exec(db,
+                         QStringLiteral("REPLACE INTO last_state (Id, RecMoment) VALUES (1, %1)")
+                             .arg(SqlTime(moment))));
 }
 
 bool RunDbScript(const QString &command)
@@ -63,8 +65,9 @@ private slots:
     {
         const QSqlDatabase db = TestDb::Open();
         QVERIFY(db.isOpen());
-        QVERIFY(TestDb::Truncate(db, {QStringLiteral("pu_data"), QStringLiteral("last_state"),
-                                      QStringLiteral("control_vector")}));
+        QVERIFY(TestDb::Truncate(db,
+                                 {QStringLiteral("pu_data"), QStringLiteral("last_state"),
+                                  QStringLiteral("control_vector")}));
     }
     void cleanup() { SetNowOverride(0); }
 
@@ -73,11 +76,12 @@ private slots:
         const TMoment base = EncodeMoment(2026, 3, 14, 10, 0, 0);
         const QSqlDatabase db = TestDb::Open();
         for (int minute : {0, 2, 1}) {
-            QVERIFY(TestDb::Exec(db, QStringLiteral("INSERT INTO pu_data (RecMoment, PLS, TNZ, RAB) "
-                                                    "VALUES (%1, %2, %3, 1)")
-                                         .arg(SqlTime(base + minute * OneMinute))
-                                         .arg(1800 + minute)
-                                         .arg(100.5 + minute)));
+            QVERIFY(TestDb::Exec(db,
+                                 QStringLiteral("INSERT INTO pu_data (RecMoment, PLS, TNZ, RAB) "
+                                                "VALUES (%1, %2, %3, 1)")
+                                     .arg(SqlTime(base + minute * OneMinute))
+                                     .arg(1800 + minute)
+                                     .arg(100.5 + minute)));
         }
         SetHeartbeat(base);
         FrameUnderTest frame;
@@ -91,8 +95,10 @@ private slots:
         QCOMPARE(record.indexOf(QStringLiteral("VPIT")) >= 0, true);
 
         // A newer record replaces it at the next tick.
-        QVERIFY(TestDb::Exec(db, QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1900)")
-                                     .arg(SqlTime(base + 5 * OneMinute))));
+        QVERIFY(
+            TestDb::Exec(db,
+                         QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1900)")
+                             .arg(SqlTime(base + 5 * OneMinute))));
         frame->TimerRefreshStateTimer();
         QCOMPARE(frame->LastData().value(QStringLiteral("PLS")).toDouble(), 1900.0);
     }
@@ -136,8 +142,10 @@ private slots:
     {
         RecordingFeedback feedback;
         const QSqlDatabase testDb = TestDb::Open();
-        QVERIFY(TestDb::Exec(testDb, QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1700)")
-                                         .arg(SqlTime(Now()))));
+        QVERIFY(
+            TestDb::Exec(testDb,
+                         QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1700)")
+                             .arg(SqlTime(Now()))));
         SetHeartbeat(Now());
         FrameUnderTest frame;
         frame->TimerRefreshStateTimer();
