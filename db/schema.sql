@@ -1,5 +1,7 @@
 -- Tables of the acquisition side as the operator client expects them.
 -- Moments are DATETIME: local wall-clock time, exact to the second, never shifted by time zones.
+-- The running totals G41, G2, G23 are DOUBLE: in a FLOAT a total of some 100 000 t would swallow
+-- the fraction of a tonne that one minute adds.
 
 CREATE TABLE IF NOT EXISTS pu_data (
   RecMoment DATETIME NOT NULL,
@@ -13,11 +15,11 @@ CREATE TABLE IF NOT EXISTS pu_data (
   TNK41   FLOAT,
   TNK23   FLOAT,
   TNK2    FLOAT,
-  G41     FLOAT,
+  G41     DOUBLE,
   G_1T41  FLOAT,
-  G2      FLOAT,
+  G2      DOUBLE,
   G_1T2   FLOAT,
-  G23     FLOAT,
+  G23     DOUBLE,
   G_1T23  FLOAT,
   BKK41   SMALLINT,
   BKK2    SMALLINT,
@@ -48,7 +50,8 @@ CREATE TABLE IF NOT EXISTS control_vector (
   _TNZ      FLOAT,
   Taken     TINYINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Id),
-  KEY (RecMoment)
+  KEY (RecMoment),
+  KEY (Taken)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
 
 -- Event journal written by the acquisition side.

@@ -26,6 +26,16 @@ bool TEventFIFO::Put(const QString &text, int code)
     return true;
 }
 
+bool TEventFIFO::Post(const QString &text, int code)
+{
+    if (text.isNull())
+        return false;
+    const bool stored = Put(text, code);
+    if (!stored)
+        Beep();
+    return stored;
+}
+
 TEventFIFO &EventRing()
 {
     static TEventFIFO ring(400);
@@ -34,10 +44,5 @@ TEventFIFO &EventRing()
 
 bool PostEvent(const QString &text, int code)
 {
-    if (text.isNull())
-        return false;
-    const bool stored = EventRing().Put(text, code);
-    if (!stored)
-        Beep();
-    return stored;
+    return EventRing().Post(text, code);
 }

@@ -25,6 +25,9 @@ public:
 
     // Stores the event; false, changing nothing, when the ring is full.
     bool Put(const QString &text, int code);
+    // Put, announcing a refusal with the simple beep. A null text (QString()) means "no text":
+    // false at once, no beep; an empty but non-null text is a text.
+    bool Post(const QString &text, int code);
 
     int Count() const { return m_count.loadRelaxed(); }
     int WriteIndex() const { return m_writeIndex.loadRelaxed(); }
@@ -43,6 +46,5 @@ private:
 // The process's one ring, of 400 events.
 TEventFIFO &EventRing();
 
-// Posts a background failure to the ring; beeps when the ring is full. A null text (QString())
-// means "no text": false at once, no beep. An empty but non-null text is a text.
+// Posts a background failure to the process's ring (Post above).
 bool PostEvent(const QString &text, int code = 0);

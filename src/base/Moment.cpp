@@ -44,9 +44,12 @@ void DecodeMoment(TMoment moment, QDate &date, QTime &time)
 
 TMoment DateTimeToMoment(const QDateTime &local)
 {
-    if (!local.isValid())
+    // A local date-time in a spring-forward gap is not a valid instant, yet its wall-clock fields
+    // are still what the operator chose.
+    const QDateTime wall =
+        local.timeSpec() == Qt::LocalTime || !local.isValid() ? local : local.toLocalTime();
+    if (!wall.date().isValid() || !wall.time().isValid())
         return std::nan("");
-    const QDateTime wall = local.timeSpec() == Qt::LocalTime ? local : local.toLocalTime();
     return Compose(wall.date(), wall.time().msecsSinceStartOfDay());
 }
 
@@ -57,7 +60,11 @@ QDateTime MomentToDateTime(TMoment moment)
     DecodeMoment(moment, date, time);
     if (!date.isValid())
         return {};
-    return QDateTime(date, time, Qt::LocalTime);
+    const QDateTime local(date, time, Qt::LocalTime);
+    if (local.isValid())
+        return local;
+    // No such wall-clock time (the clock jumped over it): the instant as if it had not jumped.
+    return QDateTime(date, QTime(0, 0), Qt::LocalTime).addMSecs(time.msecsSinceStartOfDay());
 }
 
 TMoment EncodeMoment(int year, int month, int day, int hour, int minute, int second, int msec)

@@ -9,7 +9,7 @@ namespace {
 QRandomGenerator &Generator()
 {
     // Seeded from the clock once, so every run draws a different sequence.
-    static QRandomGenerator generator(quint32(QDateTime::currentMSecsSinceEpoch()));
+    static QRandomGenerator generator{quint32(QDateTime::currentMSecsSinceEpoch())};
     return generator;
 }
 

@@ -394,8 +394,8 @@ private slots:
         WriteBytes(path, "[S]\n");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         TIniFile(path).WriteString("S", "Password", "x");
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther
-            | QFile::WriteOther;
+        const QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
         QVERIFY(QFile::permissions(path) & QFile::WriteOwner);
     }
