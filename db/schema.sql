@@ -42,10 +42,11 @@ CREATE TABLE IF NOT EXISTS last_state (
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
 
 -- Set-point commands inserted by the operator client; Taken marks rows the acquisition side has acted on.
+-- UserName holds USER(), which is up to 141 characters (user@host).
 CREATE TABLE IF NOT EXISTS control_vector (
   Id        INT NOT NULL AUTO_INCREMENT,
   RecMoment DATETIME NOT NULL,
-  UserName  VARCHAR(80),
+  UserName  VARCHAR(160),
   _PLSZ     FLOAT,
   _TNZ      FLOAT,
   Taken     TINYINT NOT NULL DEFAULT 0,
@@ -59,7 +60,7 @@ CREATE TABLE IF NOT EXISTS control_log (
   Id          INT NOT NULL AUTO_INCREMENT,
   RecMoment   DATETIME NOT NULL,
   MessageText VARCHAR(255) NOT NULL,
-  Source      VARCHAR(40),
+  Source      VARCHAR(160),
   PRIMARY KEY (Id),
   KEY (RecMoment)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;

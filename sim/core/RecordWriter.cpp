@@ -55,7 +55,8 @@ int RecordWriter::InsertJournal(const Journal &journal)
     rows.reserve(journal.size());
     for (const JournalEntry &e : journal)
         rows << QStringLiteral("('%1',%2,%3)")
-                    .arg(SqlMoment(e.moment), SqlText(e.text), SqlText(e.source));
+                    .arg(SqlMoment(e.moment), SqlText(e.text.left(messageWidth)),
+                         SqlText(e.source.left(sourceWidth)));
     return InsertRows(
         QStringLiteral("INSERT INTO control_log (RecMoment, MessageText, Source) VALUES "), rows);
 }

@@ -29,6 +29,10 @@ public:
 
     // Rows per INSERT statement: well under the server's packet limit.
     static constexpr int rowsPerStatement = 1000;
+    // Widths of control_log's text columns; longer texts are cut rather than refused, so that
+    // one long user name cannot stop the journal (and with it the taking up of commands).
+    static constexpr int messageWidth = 255;
+    static constexpr int sourceWidth = 160;
 
 private:
     int InsertRows(const QString &head, const QStringList &rows);

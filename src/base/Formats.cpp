@@ -1,5 +1,6 @@
 #include "Formats.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>

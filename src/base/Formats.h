@@ -8,14 +8,18 @@
 // Number picture: "0" digit always shown, "#" digit if significant, "." locale decimal separator,
 // "," thousands grouping, "E+"/"E-" scientific, quoted literals, up to three ";" sections
 // (positive, negative, zero), every other character copied; rounding half away from zero.
+// Literals between integer placeholders ("# ### ##0.0") appear only once a digit has been written.
+// A negative value in the first section gets a leading "-"; one that rounds to zero shows as zero.
+// Empty pattern, NaN, infinities and fixed pictures of values from 1e18 give the general text.
 QString FormatFloat(const QString &pattern, double value, const QLocale &locale = QLocale());
 
 // Date-time picture: d/dd, m/mm (minutes right after an hour specifier), yy/yyyy, h/hh, n/nn,
-// s/ss, every other character copied.
+// s/ss, z/zzz (milliseconds), ddd/dddd and mmm/mmmm (the default locale's day and month names),
+// quoted literals; every other character copied. Empty text for a moment that is not a date.
 QString FormatDateTime(const QString &pattern, TMoment moment);
 
 // The general float text: shortest text with up to 15 significant digits, the locale's decimal
-// separator.
+// separator; exponent form ("1E20", "1.5E-6") below 1e-5 and from 1e15; "NAN", "INF", "-INF".
 QString FloatToStr(double value, const QLocale &locale = QLocale());
 // Strict parse of that text (the locale's decimal separator only, blanks around allowed).
 bool TryStrToFloat(const QString &text, double &value, const QLocale &locale = QLocale());

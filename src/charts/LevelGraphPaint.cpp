@@ -2,11 +2,11 @@
 // picture and a caller's canvas share the same code.
 #include "LevelGraph.h"
 
+#include "PolylineBatch.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
 #include <QPainter>
-#include <QPolygon>
 #include <cmath>
 #include <exception>
 
@@ -25,50 +25,6 @@ int TextWidth(QPainter &canvas, const QString &text)
 
 // Grid loops that would need more lines than any screen has pixels are skipped instead of hanging.
 constexpr double MaxGridLines = 100000;
-
-// Collects connected points and draws them as polylines, switching the pen colour between
-// segments (the alarm colour) without breaking the run.
-class TPolylineBatch
-{
-public:
-    TPolylineBatch(QPainter &canvas, const QPen &pen)
-        : m_canvas(canvas)
-        , m_pen(pen)
-    {
-        m_canvas.setPen(m_pen);
-    }
-    ~TPolylineBatch() { Flush(); }
-
-    void MoveTo(QPoint p)
-    {
-        Flush();
-        m_points.clear();
-        m_points.append(p);
-    }
-    void LineTo(QPoint p, const QColor &color)
-    {
-        if (color != m_pen.color()) {
-            const QPoint last = m_points.isEmpty() ? p : m_points.last();
-            Flush();
-            m_points.clear();
-            m_points.append(last);
-            m_pen.setColor(color);
-            m_canvas.setPen(m_pen);
-        }
-        m_points.append(p);
-    }
-
-private:
-    void Flush()
-    {
-        if (m_points.size() >= 2)
-            m_canvas.drawPolyline(m_points);
-    }
-
-    QPainter &m_canvas;
-    QPen m_pen;
-    QPolygon m_points;
-};
 
 } // namespace
 

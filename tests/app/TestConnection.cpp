@@ -25,14 +25,6 @@ class TestConnection : public QObject
     Q_OBJECT
 
 private slots:
-    void initialParameters()
-    {
-        TSQLConnection connection(QStringLiteral("initial"));
-        QCOMPARE(connection.Params, InitialParams);
-        QCOMPARE(connection.DriverName, QStringLiteral("MySQL"));
-        QVERIFY(!connection.Connected());
-    }
-
     void setConnectionParam_data()
     {
         QTest::addColumn<QString>("name");

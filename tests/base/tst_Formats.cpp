@@ -193,6 +193,7 @@ private slots:
         QTest::newRow("unterminated quote") << "dd 'mm" << t << "05 mm";
         QTest::newRow("slashes") << "mm/dd/yyyy" << t << "03/05/2026";
         QTest::newRow("other letters") << "dd.mm.yyyy г." << t << "05.03.2026 г.";
+        QTest::newRow("names") << "dddd d mmmm, ddd mmm" << t << "Thursday 5 March, Thu Mar";
         QTest::newRow("before epoch") << "dd.mm.yyyy hh:nn" << -1.25 << "29.12.1899 06:00";
         QTest::newRow("epoch") << "dd.mm.yyyy hh:nn:ss" << 0.0 << "30.12.1899 00:00:00";
         QTest::newRow("year 1") << "yyyy" << EncodeMoment(1, 1, 1) << "0001";
@@ -205,6 +206,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(TMoment, moment);
         QFETCH(QString, expected);
+        QLocale::setDefault(QLocale::c());
         QCOMPARE(FormatDateTime(pattern, moment), expected);
     }
 

@@ -68,14 +68,25 @@ private slots:
         QCOMPARE(At(image, 100, 9), Silver); // above the plot
     }
 
+    void curveRunsBreaksAndAlarm_data()
+    {
+        // Thin pens are drawn straight into the image, wide ones through the general stroker.
+        QTest::addColumn<int>("penWidth");
+        QTest::newRow("thin pen") << 1;
+        QTest::newRow("wide pen") << 3;
+    }
     void curveRunsBreaksAndAlarm()
     {
+        QFETCH(int, penWidth);
         auto chart = MakePixelChart();
+        chart->GetGraphPen(0).SetWidth(penWidth);
+        const auto alarm = [](int slot) {
+            return slot >= 135 && slot <= 140;
+        };
         for (int slot = 100; slot < 120; ++slot)
             chart->AddPoint(0, SlotTime(*chart, slot), 50);
         for (int slot = 130; slot < 150; ++slot)
-            chart->AddPoint(0, SlotTime(*chart, slot), slot >= 135 && slot <= 137 ? 80 : 50,
-                            slot >= 135 && slot <= 137);
+            chart->AddPoint(0, SlotTime(*chart, slot), alarm(slot) ? 80 : 50, alarm(slot));
         // A slot holding 20 and 70 is a vertical stroke.
         chart->AddPoint(0, SlotTime(*chart, 199), 20);
         chart->AddPoint(0, SlotTime(*chart, 200), 20);
@@ -85,10 +96,10 @@ private slots:
         QCOMPARE(At(image, 140, 59), CurveRed);
         QCOMPARE(At(image, 155, 59), White); // slots 120..129 are empty: the run breaks
         QCOMPARE(At(image, 162, 59), CurveRed);
-        QCOMPARE(At(image, 166, 29), AlarmBlue);
-        QCOMPARE(At(image, 170, 59), CurveRed);
+        QCOMPARE(At(image, 167, 29), AlarmBlue);
+        QCOMPARE(At(image, 173, 59), CurveRed);
         QCOMPARE(At(image, 230, 65), CurveRed);
-        QCOMPARE(At(image, 229, 65), White);
+        QCOMPARE(At(image, 227, 65), White);
 
         // Without the present check the empty slots count as 0 and join the runs.
         chart->SetEnablePresentArray(false);
@@ -219,6 +230,8 @@ private slots:
     {
         auto chart = MakePixelChart();
         chart->SetShowBorder(true);
+        for (int slot = 100; slot < 150; ++slot)
+            chart->AddPoint(0, SlotTime(*chart, slot), 50);
         Render(*chart);
         const QImage exported =
             chart->ExportImage(800, 250, false).convertToFormat(QImage::Format_RGB32);
@@ -245,6 +258,8 @@ private slots:
         QCOMPARE(At(canvas, 100, 150), Silver);
         QCOMPARE(At(canvas, 158, 150), Silver);
         QCOMPARE(At(canvas, 161, 150), White);
+        // The curve through the clipped painter: value 50 maps to 220 - 50 * 201 / 100, truncated.
+        QCOMPARE(At(canvas, 100 + 60 + 679 * 125 / 340, 50 + 119), CurveRed);
     }
 };
 

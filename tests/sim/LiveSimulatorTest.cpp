@@ -130,32 +130,46 @@ private slots:
 
     void commandIsTakenUp_data()
     {
+        QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("values"); // _PLSZ, _TNZ as SQL
         QTest::addColumn<double>("plsz"); // set-points expected in the next record (0: unchanged)
         QTest::addColumn<double>("tnz");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("density") << "1900, NULL" << 1900.0 << 0.0
+        QTest::newRow("density") << "ivanov@pult"
+                                 << "1900, NULL" << 1900.0 << 0.0
                                  << QStringList {"Задание плотности суспензии 1900 кг/м3 (оператор "
                                                  "ivanov@pult)"};
-        QTest::newRow("load with fraction") << "NULL, 205.5" << 0.0 << 205.5
+        QTest::newRow("load with fraction") << "ivanov@pult"
+                                            << "NULL, 205.5" << 0.0 << 205.5
                                             << QStringList {"Задание нагрузки 205.5 т/ч (оператор "
                                                             "ivanov@pult)"};
-        QTest::newRow("both") << "1700, 60" << 1700.0 << 60.0
+        QTest::newRow("both") << "ivanov@pult"
+                              << "1700, 60" << 1700.0 << 60.0
                               << QStringList {"Задание плотности суспензии 1700 кг/м3 (оператор "
                                               "ivanov@pult)",
                                               "Задание нагрузки 60 т/ч (оператор ivanov@pult)"};
         QTest::newRow("density out of range")
+            << "ivanov@pult"
             << "2500, NULL" << 0.0 << 0.0
             << QStringList {"Задание плотности суспензии 2500 кг/м3 отклонено: вне диапазона "
                             "1600-2100 (оператор ivanov@pult)"};
         QTest::newRow("load below range")
+            << "ivanov@pult"
             << "NULL, 10" << 0.0 << 0.0
             << QStringList {"Задание нагрузки 10 т/ч отклонено: вне диапазона 50-240 (оператор "
                             "ivanov@pult)"};
+        // USER() may be 141 characters long; the journal's message is cut at its width.
+        const QString longUser = QString(80, 'u') + '@' + QString(60, 'h');
+        const QString refused = "Задание плотности суспензии 2500 кг/м3 отклонено: вне диапазона "
+                                "1600-2100 (оператор "
+            + longUser + ')';
+        QTest::newRow("long user name")
+            << longUser << "2500, NULL" << 0.0 << 0.0 << QStringList {refused.left(255)};
     }
 
     void commandIsTakenUp()
     {
+        QFETCH(QString, user);
         QFETCH(QString, values);
         QFETCH(double, plsz);
         QFETCH(double, tnz);
@@ -165,8 +179,8 @@ private slots:
         const PlantRecord before = Records().last();
         QVERIFY(TestDb::Exec(m_db,
                              QStringLiteral("INSERT INTO control_vector (RecMoment, UserName, "
-                                            "_PLSZ, _TNZ) VALUES (NOW(), 'ivanov@pult', %1)")
-                                 .arg(values)));
+                                            "_PLSZ, _TNZ) VALUES (NOW(), '%1', %2)")
+                                 .arg(user, values)));
         RunFor(3);
         QCOMPARE(Scalar(m_db, QStringLiteral("SELECT Taken FROM control_vector")).toInt(), 1);
         for (const QString &text : texts)
