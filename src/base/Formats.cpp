@@ -96,31 +96,19 @@ struct TSections
     explicit TSections(QStringView pattern)
     {
         qsizetype start = 0;
-        for (qsizetype i = 0; i < pattern.size() && count < 2;) {
+        for (qsizetype i = 0; i < pattern.size();) {
             if (IsQuote(pattern[i])) {
                 i = SkipQuoted(pattern, i);
             } else if (pattern[i] == u';') {
                 part[count++] = pattern.mid(start, i - start);
+                if (count == 3)
+                    return; // anything after a third ";" is ignored
                 start = ++i;
             } else {
                 ++i;
             }
         }
-        // The third section ends at a further ";" if there is one.
-        QStringView rest = pattern.mid(start);
-        if (count == 2) {
-            for (qsizetype i = 0; i < rest.size();) {
-                if (IsQuote(rest[i])) {
-                    i = SkipQuoted(rest, i);
-                } else if (rest[i] == u';') {
-                    rest = rest.left(i);
-                    break;
-                } else {
-                    ++i;
-                }
-            }
-        }
-        part[count++] = rest;
+        part[count++] = pattern.mid(start);
     }
 
     // The section for `index`, or the first one when that section is missing or empty.

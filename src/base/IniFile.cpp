@@ -49,6 +49,31 @@ void CheckNames(const QString &section, const QString &key)
         throw TIniFileError("invalid INI key name: " + key.toStdString());
 }
 
+// The name of a "[Section]" line; blanks around the brackets and the name do not count, an
+// unclosed bracket runs to the end of the line.
+bool HeaderName(const QByteArray &line, QString &name)
+{
+    qsizetype i = 0;
+    while (i < line.size()
+           && (line[i] == ' ' || line[i] == '\t' || line[i] == '\v' || line[i] == '\f'
+               || line[i] == '\r'))
+        ++i;
+    if (i < line.size() && uchar(line[i]) >= 0x80) {
+        // Possibly a wide blank: decide as the entry parser's trimming does.
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (!text.startsWith(u'['))
+            return false;
+        const qsizetype close = text.indexOf(u']');
+        name = text.mid(1, close < 0 ? -1 : close - 1).trimmed();
+        return true;
+    }
+    if (i >= line.size() || line[i] != '[')
+        return false;
+    const qsizetype close = line.indexOf(']', i);
+    name = QString::fromUtf8(line.mid(i + 1, close < 0 ? -1 : close - i - 1)).trimmed();
+    return true;
+}
+
 bool ParseInteger(const QString &text, int &value)
 {
     bool ok = false;
@@ -74,7 +99,8 @@ bool ParseInteger(const QString &text, int &value)
 TIniFile::Stamp TIniFile::CurrentStamp() const
 {
     struct stat st;
-    if (::stat(QFile::encodeName(m_fileName).constData(), &st) != 0)
+    // Only regular files are read: a device or pipe given as a file name reads as empty.
+    if (::stat(QFile::encodeName(m_fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
             quint64(st.st_ino)};
@@ -110,38 +136,23 @@ void TIniFile::Refresh() const
             line.chop(1);
     m_stamp = now;
     m_loaded = true;
-    Parse();
+    ParseHeaders();
 }
 
-void TIniFile::Parse() const
+void TIniFile::ParseHeaders() const
 {
     m_sections.clear();
     m_sectionIndex.clear();
+    QString name;
     for (int i = 0; i < m_lines.size(); ++i) {
-        const QString text = QString::fromUtf8(m_lines[i]).trimmed();
-        if (text.isEmpty())
+        if (!HeaderName(m_lines[i], name))
             continue;
-        if (text.startsWith(u'[')) {
-            const qsizetype close = text.indexOf(u']');
-            const QString name = text.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            const QString folded = Fold(name);
-            if (!m_sectionIndex.contains(folded))
-                m_sectionIndex.insert(folded, int(m_sections.size()));
-            m_sections.append({name, i, i, {}, {}});
-            continue;
-        }
-        if (m_sections.isEmpty())
-            continue; // keys before the first section belong to none
-        Section &section = m_sections.last();
-        section.lastLine = i;
-        const qsizetype eq = text.indexOf(u'=');
-        if (eq < 0 || text.startsWith(u';'))
-            continue;
-        const QString key = text.left(eq).trimmed();
-        const QString folded = Fold(key);
-        if (!section.index.contains(folded))
-            section.index.insert(folded, int(section.entries.size()));
-        section.entries.append({key, Unquote(text.mid(eq + 1).trimmed()), i});
+        if (!m_sections.isEmpty())
+            m_sections.last().endLine = i;
+        const QString folded = Fold(name);
+        if (!m_sectionIndex.contains(folded))
+            m_sectionIndex.insert(folded, int(m_sections.size()));
+        m_sections.append({name, i, int(m_lines.size()), false, -1, {}, {}});
     }
 }
 
@@ -151,6 +162,11 @@ void TIniFile::Save()
     for (const QByteArray &line : std::as_const(m_lines))
         data += line + "\r\n";
 
+    struct stat st;
+    if (::stat(QFile::encodeName(m_fileName).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        m_loaded = false;
+        throw TIniFileError("not a regular file: " + m_fileName.toStdString());
+    }
     QSaveFile file(m_fileName);
     // A file in a folder that takes no new files is still written, though then in place.
     file.setDirectWriteFallback(true);
@@ -166,16 +182,37 @@ void TIniFile::Save()
     m_stamp = CurrentStamp();
 }
 
-const TIniFile::Section *TIniFile::FindSection(const QString &section) const
+TIniFile::Section *TIniFile::FindSection(const QString &section) const
 {
     Refresh();
     const auto it = m_sectionIndex.constFind(Fold(section.trimmed()));
-    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
+    if (it == m_sectionIndex.cend())
+        return nullptr;
+    Section &s = m_sections[*it];
+    if (s.parsed)
+        return &s;
+    s.parsed = true;
+    s.lastLine = s.headerLine;
+    for (int i = s.headerLine + 1; i < s.endLine; ++i) {
+        const QString text = QString::fromUtf8(m_lines[i]).trimmed();
+        if (text.isEmpty())
+            continue;
+        s.lastLine = i;
+        const qsizetype eq = text.indexOf(u'=');
+        if (eq < 0 || text.startsWith(u';'))
+            continue; // kept in the file, but holds no value
+        const QString key = text.left(eq).trimmed();
+        const QString folded = Fold(key);
+        if (!s.index.contains(folded))
+            s.index.insert(folded, int(s.entries.size()));
+        s.entries.append({key, Unquote(text.mid(eq + 1).trimmed()), i});
+    }
+    return &s;
 }
 
-const TIniFile::Entry *TIniFile::FindEntry(const QString &section, const QString &key) const
+TIniFile::Entry *TIniFile::FindEntry(const QString &section, const QString &key) const
 {
-    const Section *s = FindSection(section);
+    Section *s = FindSection(section);
     if (!s)
         return nullptr;
     const auto it = s->index.constFind(Fold(key.trimmed()));
@@ -216,12 +253,15 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
     if (!s) {
         m_lines.append((u'[' + section + u']').toUtf8());
         m_lines.append((key + u'=' + encoded).toUtf8());
-    } else if (const Entry *entry = FindEntry(section, key)) {
+        ParseHeaders();
+    } else if (Entry *entry = FindEntry(section, key)) {
+        // The common case, a new value for a key, keeps every line number and parsed section.
         m_lines[entry->line] = (entry->key + u'=' + encoded).toUtf8();
+        entry->value = Unquote(encoded);
     } else {
         m_lines.insert(s->lastLine + 1, (key + u'=' + encoded).toUtf8());
+        ParseHeaders();
     }
-    Parse();
     Save();
 }
 
@@ -286,7 +326,7 @@ void TIniFile::EraseSection(const QString &section)
     }
     if (!erased)
         return;
-    Parse();
+    ParseHeaders();
     Save();
 }
 
@@ -304,6 +344,6 @@ void TIniFile::DeleteKey(const QString &section, const QString &key)
         return;
     for (int line : std::as_const(lines))
         m_lines.removeAt(line);
-    Parse();
+    ParseHeaders();
     Save();
 }

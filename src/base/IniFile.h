@@ -49,11 +49,15 @@ private:
         QString value;
         int line;
     };
+    // The entries of a section are parsed on its first use: a large file whose reader wants one
+    // section costs a scan for the headers only.
     struct Section
     {
         QString name;
         int headerLine;
-        int lastLine; // the last non-blank line of the section (the header when empty)
+        int endLine; // the next header, or the end of the file
+        bool parsed = false;
+        int lastLine = -1; // the last non-blank line (the header when there is none)
         QList<Entry> entries;
         QHash<QString, int> index; // case-folded key -> first entry
     };
@@ -70,10 +74,11 @@ private:
 
     Stamp CurrentStamp() const;
     void Refresh() const;
-    void Parse() const;
+    void ParseHeaders() const;
     void Save();
-    const Section *FindSection(const QString &section) const;
-    const Entry *FindEntry(const QString &section, const QString &key) const;
+    // The first section of that name, its entries parsed; nullptr when there is none.
+    Section *FindSection(const QString &section) const;
+    Entry *FindEntry(const QString &section, const QString &key) const;
 
     QString m_fileName;
     // The file as lines of raw bytes, so lines this class does not touch are written back as they

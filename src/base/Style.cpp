@@ -15,7 +15,8 @@ int MulDiv(int a, int b, int c)
 constexpr int kScreenDpi = 96;
 constexpr int kDefaultPixelSize = 11; // 8 points at 96 dpi
 
-// The classic face names resolve to their metric twins among the installed fonts.
+} // namespace
+
 void InstallFontSubstitutes()
 {
     static const bool installed = [] {
@@ -35,8 +36,6 @@ void InstallFontSubstitutes()
     }();
     Q_UNUSED(installed);
 }
-
-} // namespace
 
 void TPen::SetColor(TColor color)
 {

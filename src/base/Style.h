@@ -26,6 +26,11 @@ private:
     std::function<void()> m_onChange;
 };
 
+// Lets the classic face names ("Arial", "Times New Roman", "Courier New Cyr", "MS Sans Serif" ...)
+// resolve to the installed metric twins for every QFont of the process; TFont::ToQFont calls it
+// itself, the start-up may call it early for fonts made directly.
+void InstallFontSubstitutes();
+
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TBrushStyle {
     bsSolid,

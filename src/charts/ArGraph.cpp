@@ -169,8 +169,7 @@ int TArGraph::YtoScreen(double v) const
 
 void TArGraph::paintEvent(QPaintEvent *)
 {
-    if (!isVisible())
-        return;
+    // Qt sends no paint events to hidden widgets unless one is rendered on purpose.
     QPainter(this).drawImage(0, 0, Render());
 }
 
@@ -197,16 +196,24 @@ const QImage &TArGraph::Render()
     return m_bitmap;
 }
 
+QList<int> TArGraph::GridRows(double dy) const
+{
+    QList<int> rows;
+    if ((m_yMax - m_yMin) / dy > MaxGridLines)
+        return rows;
+    // Counted rather than accumulated: a step lost in the rounding of a huge value cannot hang.
+    for (int i = 0; m_yMin + i * dy < m_yMax; ++i)
+        rows.append(YtoScreen(m_yMin + i * dy));
+    return rows;
+}
+
 void TArGraph::PaintNet(QPainter &canvas, int dx, double dy)
 {
     for (int i = 0; i < m_graphSize; i += dx) {
         const int x = XtoScreen(i);
         canvas.drawLine(x, PlotTop(), x, PlotBottom());
     }
-    if ((m_yMax - m_yMin) / dy > MaxGridLines)
-        return;
-    for (double v = m_yMin; v < m_yMax; v += dy) {
-        const int y = YtoScreen(v);
+    for (const int y : GridRows(dy)) {
         canvas.drawLine(PlotLeft(), y, PlotRight(), y);
     }
 }
@@ -244,10 +251,7 @@ void TArGraph::PaintAxes(QPainter &canvas)
         const int x = XtoScreen(i);
         canvas.drawLine(x, bottom, x, bottom + m_labelH);
     }
-    if ((m_yMax - m_yMin) / m_labelDY > MaxGridLines)
-        return;
-    for (double v = m_yMin; v < m_yMax; v += m_labelDY) {
-        const int y = YtoScreen(v);
+    for (const int y : GridRows(m_labelDY)) {
         canvas.drawLine(left - m_labelH, y, left, y);
     }
 }

@@ -122,6 +122,7 @@ private:
         field = value;
         update();
     }
+    QList<int> GridRows(double dy) const; // rows of the values YMin, YMin + dy, ... below YMax
     void PaintNet(QPainter &canvas, int dx, double dy);
     void PaintCurves(QPainter &canvas);
     void PaintAxes(QPainter &canvas);

@@ -370,6 +370,8 @@ private:
     bool MarkerIxValid() const { return m_markerIx >= 0 && m_markerIx < m_markerCount; }
     bool MarkerRowUsable(int row) const;
     bool CalcRegionFor(int width, int height, double kx, double ky);
+    void FollowSize(); // the off-screen image takes the control's size
+    void Redraw(); // rebuilds the off-screen image when dirty
     // The export drawing shared by ExportImage and PaintTo.
     void PaintForPrint(QPainter &canvas, int width, int height, bool plain, bool drawable);
     void PaintCurves(QPainter &canvas);

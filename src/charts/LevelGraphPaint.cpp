@@ -42,18 +42,32 @@ void TLevelGraph::resizeEvent(QResizeEvent *event)
 
 void TLevelGraph::paintEvent(QPaintEvent *)
 {
-    Paint();
+    // A paint event also comes for a hidden chart rendered on purpose (QWidget::render), so the
+    // visibility check of Paint does not apply here.
+    FollowSize();
+    Redraw();
     QPainter(this).drawImage(0, 0, m_bitmap);
 }
 
 void TLevelGraph::Paint()
 {
-    if (m_bitmap.size() != size()) {
-        m_bitmap = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-        m_bitmap.fill(m_transparent ? QColor(Qt::transparent) : ColorToQColor(m_backColor));
-        m_dirty = true;
-    }
-    if (!isVisible() || !m_dirty)
+    FollowSize();
+    if (isVisible())
+        Redraw();
+}
+
+void TLevelGraph::FollowSize()
+{
+    if (m_bitmap.size() == size())
+        return;
+    m_bitmap = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_bitmap.fill(m_transparent ? QColor(Qt::transparent) : ColorToQColor(m_backColor));
+    m_dirty = true;
+}
+
+void TLevelGraph::Redraw()
+{
+    if (!m_dirty)
         return;
     try {
         if (CalcRegion()) {
@@ -225,11 +239,15 @@ void TLevelGraph::PaintYScale(QPainter &canvas)
     const QPen netPen = m_labelNetPen.ToQPen();
     const QColor textColor = ColorToQColor(m_yScaleFont.Color());
     const int textHeight = canvas.fontMetrics().height();
-    double v = std::nearbyint((m_yMin + m_yMax) / 2 / m_yLabelStep) * m_yLabelStep;
-    while (v - m_yLabelStep > m_yMin)
-        v -= m_yLabelStep;
-    double r = m_rightYMin;
-    for (; v < m_yMax; v += m_yLabelStep, r += m_rightScaleStep) {
+    // The lowest grid value above YMin, found from the middle of the range.
+    double first = std::nearbyint((m_yMin + m_yMax) / 2 / m_yLabelStep) * m_yLabelStep;
+    first -= std::max(0.0, std::ceil((first - m_yMin) / m_yLabelStep) - 1) * m_yLabelStep;
+    // Counted rather than accumulated: a step lost in the rounding of a huge value cannot hang.
+    for (int i = 0; i <= MaxGridLines; ++i) {
+        const double v = first + i * m_yLabelStep;
+        const double r = m_rightYMin + i * m_rightScaleStep;
+        if (v >= m_yMax)
+            break;
         const int y = int(YToScreen(v));
         canvas.setPen(netPen);
         canvas.drawLine(m_geo.PlotLeft, y - 1, m_geo.PlotRight, y - 1);

@@ -79,6 +79,7 @@ private slots:
             {"empty negative section", "0.0;;'nil'", -2.25, "-2.3"},
             {"empty zero section", "0.0;(0.0);", 0, "0.0"},
             {"fourth section ignored", "0;(0);z;w", 0, "z"},
+            {"quoted semicolon in section", "0;'a;b';z", -1, "a;b"},
             {"no minus for zero", "0.0", -0.04, "0.0"},
             {"scientific", "0.00E+00", 12345, "1.23E+04"},
             {"scientific small", "0.00E+00", 0.000123, "1.23E-04"},

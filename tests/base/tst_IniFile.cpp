@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -357,14 +359,21 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("missing folder") << "no/such/folder/x.ini";
         QTest::newRow("a folder") << ".";
+        QTest::newRow("a pipe") << "pipe";
     }
 
     void unwritablePathRaises()
     {
         QFETCH(QString, path);
+        // A pipe is neither read (which would block) nor replaced by a regular file.
+        if (path == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(Path(path)).constData(), 0600), 0);
         TIniFile ini(Path(path));
+        QCOMPARE(ini.ReadString("S", "K", "def"), QString("def"));
         QVERIFY_THROWS_EXCEPTION(TIniFileError, ini.WriteString("S", "K", "v"));
         QCOMPARE(ini.ReadString("S", "K", "def"), QString("def"));
+        if (path == "pipe")
+            QVERIFY(!QFileInfo(Path(path)).isFile());
     }
 
     void readOnlyFileRaisesAndStaysIntact()

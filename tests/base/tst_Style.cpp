@@ -197,6 +197,7 @@ private slots:
         font.SetStyle(fsBold | fsItalic | fsUnderline);
         const QFont qfont = font.ToQFont(600);
         QCOMPARE(QFontInfo(qfont).family(), family);
+        QCOMPARE(QFontInfo(QFont(face)).family(), family); // for fonts made directly as well
         QCOMPARE(qfont.pixelSize(), 13);
         QCOMPARE(qfont.weight(), QFont::DemiBold);
         QVERIFY(qfont.italic() && qfont.underline() && !qfont.strikeOut());

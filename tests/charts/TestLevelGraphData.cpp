@@ -257,6 +257,30 @@ private slots:
         QVERIFY(feedback.messages.isEmpty());
     }
 
+    // Window designs set properties by name with the plain types a JSON file gives.
+    void propertiesByName_data()
+    {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("colour") << QByteArray("BackColor") << QVariant(255);
+        QTest::newRow("enumeration") << QByteArray("CursorType") << QVariant(2);
+        QTest::newRow("text") << QByteArray("ScaleXFormat") << QVariant(QStringLiteral("hh:nn"));
+        QTest::newRow("moment") << QByteArray("XLabelStep") << QVariant(0.125);
+        QTest::newRow("switch") << QByteArray("ShowCursor") << QVariant(true);
+        QTest::newRow("list") << QByteArray("LegendStrings")
+                              << QVariant(QStringList {QStringLiteral("КС"), QString()});
+    }
+    void propertiesByName()
+    {
+        QFETCH(QByteArray, property);
+        QFETCH(QVariant, value);
+        TLevelGraph chart;
+        QVERIFY(chart.setProperty(property, value));
+        QVariant back = chart.property(property);
+        QVERIFY(back.convert(value.metaType()));
+        QCOMPARE(back, value);
+    }
+
     void calcRegionRefusals_data()
     {
         QTest::addColumn<double>("xStep");

@@ -181,6 +181,17 @@ private slots:
         QCOMPARE(At(Render(*chart), 135, 59), CurveRed);
     }
 
+    void hiddenChart()
+    {
+        auto chart = MakePixelChart();
+        chart->Paint(); // not visible: nothing drawn
+        QVERIFY(chart->IsDirty());
+        QImage image(chart->size(), QImage::Format_RGB32);
+        chart->render(&image); // rendered on purpose, as the gallery and previews do
+        QCOMPARE(At(image, 90, 70), NetGreen);
+        QVERIFY(!chart->IsDirty());
+    }
+
     void refusedChartStaysUndrawn_data()
     {
         QTest::addColumn<double>("xStep");

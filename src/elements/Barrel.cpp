@@ -1,0 +1,70 @@
+#include "Barrel.h"
+
+#include "Canvas.h"
+#include "base/StyleKeys.h"
+
+#include <algorithm>
+
+TBarrel::TBarrel(QWidget *parent)
+    : TCachedElement(parent)
+{
+    SetConfigName(QStringLiteral(".\\Colors.INI"));
+    Wire(m_pen);
+    Wire(m_brush);
+    resize(20, 100);
+}
+
+TColor TBarrel::BandColor(int k) const
+{
+    const QColor up = ColorToQColor(m_upColor);
+    const QColor down = ColorToQColor(m_downColor);
+    auto channel = [k](int d, int u) {
+        return int(d + k * (u - d) / 100.0);
+    };
+    return QColorToColor(QColor(channel(down.red(), up.red()), channel(down.green(), up.green()),
+                                channel(down.blue(), up.blue())));
+}
+
+void TBarrel::Paint(QPainter &painter)
+{
+    const int W = width();
+    const int H = height();
+    TCanvas canvas(painter);
+    canvas.FillRect(0, 0, W, H, GetColor());
+    const double range = m_maxLevel - m_minLevel;
+    if (range <= 0)
+        return;
+    const double level = std::clamp(m_waterLevel, m_minLevel, m_maxLevel);
+    const int extent = m_left2Right ? W : H;
+    const double filled = (level - m_minLevel) * extent / range;
+    for (int k = 0; k < 100; ++k) {
+        const int from = k * extent / 100;
+        const int to = (k + 1) * extent / 100;
+        if (to > filled)
+            break;
+        if (m_left2Right)
+            canvas.FillRect(from, 0, to, H, BandColor(k));
+        else
+            canvas.FillRect(0, H - to, W, H - from, BandColor(k));
+    }
+    const int h = m_pen.Width() / 2;
+    canvas.SetPen(m_pen);
+    canvas.Polyline(
+        QPolygon({QPoint(h, h), QPoint(h, H - h), QPoint(W - h, H - h), QPoint(W - h, h)}));
+}
+
+void TBarrel::WriteConfig(TIniFile &ini, const QString &section) const
+{
+    ini.WriteInteger(section, QStringLiteral("UpColor"), m_upColor);
+    ini.WriteInteger(section, QStringLiteral("DownColor"), m_downColor);
+    ini.WriteInteger(section, QStringLiteral("BackColor"), m_brush.Color());
+    WritePen(ini, section, QStringLiteral("Pen"), m_pen);
+}
+
+void TBarrel::ReadConfig(const TIniFile &ini, const QString &section)
+{
+    SetUpColor(ini.ReadInteger(section, QStringLiteral("UpColor"), m_upColor));
+    SetDownColor(ini.ReadInteger(section, QStringLiteral("DownColor"), m_downColor));
+    m_brush.SetColor(ini.ReadInteger(section, QStringLiteral("BackColor"), m_brush.Color()));
+    ReadPen(ini, section, QStringLiteral("Pen"), m_pen);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Element class names and their factories, for the design-file loader and the layout code, which
+// look elements up by their exact class name.
+using TElementFactory = std::function<QWidget *(QWidget *parent)>;
+
+void RegisterElementClass(const QString &className, TElementFactory factory);
+// nullptr for an unknown class name.
+QWidget *CreateElement(const QString &className, QWidget *parent = nullptr);
+bool IsElementClassRegistered(const QString &className);
+// In the order of registration.
+QStringList RegisteredElementClasses();
+
+// Registers class T under its meta-object class name.
+template<class T> void Register()
+{
+    RegisterElementClass(QString::fromLatin1(T::staticMetaObject.className()),
+                         [](QWidget *parent) { return new T(parent); });
+}

@@ -1,0 +1,5 @@
+#include "Label.h"
+
+TLabel::TLabel(QWidget *parent)
+    : TClickable<QLabel>(parent)
+{ }

@@ -1,0 +1,63 @@
+#include "Poligon.h"
+
+#include "Canvas.h"
+#include "ElementKeys.h"
+
+TPoligon::TPoligon(QWidget *parent)
+    : TGraphicElement(parent)
+    , m_pointList({QStringLiteral("50; 0"), QStringLiteral("0; 100"), QStringLiteral("100; 100")})
+{
+    SetConfigName(QStringLiteral(".\\Colors.INI"));
+    m_brush.SetColor(clYellow);
+    m_pen.SetColor(clRed);
+    Wire(m_brush);
+    Wire(m_pen);
+    RefrshPointList();
+    resize(100, 100);
+}
+
+void TPoligon::SetPointList(const QStringList &lines)
+{
+    // Parsed on every assignment, so faulty input is reported at once even when unchanged.
+    m_pointList = lines;
+    RefrshPointList();
+    StyleChanged();
+}
+
+void TPoligon::SetXFlip(bool flip)
+{
+    SetIfChanged(m_xFlip, flip, [this] {
+        RefrshPointList();
+        StyleChanged();
+    });
+}
+
+void TPoligon::RefrshPointList()
+{
+    m_points.Refresh(m_pointList, m_xFlip);
+}
+
+void TPoligon::Paint(QPainter &painter)
+{
+    if (m_points.Count() <= 2)
+        return;
+    QPolygon polygon;
+    for (int i = 0; i < m_points.Count(); ++i) {
+        const QPointF p = m_points.Point(i);
+        polygon << QPoint(int(width() * p.x() * 0.01), int(height() * p.y() * 0.01));
+    }
+    TCanvas canvas(painter);
+    canvas.SetPen(m_pen);
+    canvas.SetBrush(m_brush);
+    canvas.Polygon(polygon);
+}
+
+void TPoligon::WriteConfig(TIniFile &ini, const QString &section) const
+{
+    WritePenAndBrushColor(ini, section, m_pen, m_brush);
+}
+
+void TPoligon::ReadConfig(const TIniFile &ini, const QString &section)
+{
+    ReadPenAndBrushColor(ini, section, m_pen, m_brush);
+}

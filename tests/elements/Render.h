@@ -1,0 +1,41 @@
+#pragma once
+
+#include "base/Color.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+// Renders a widget into an image pre-filled with a background the elements never use, so what an
+// element leaves unpainted is visible.
+inline const QColor Untouched(1, 2, 3);
+
+inline QImage Render(QWidget &widget)
+{
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Untouched);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+inline QColor Pixel(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
+
+inline QColor Rgb(TColor color)
+{
+    return ColorToQColor(color);
+}
+
+// Bounding box of the pixels that differ from the given colour, inside the area.
+inline QRect BoundsOfOther(const QImage &image, const QColor &other, const QRect &area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != other)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}

@@ -1,0 +1,139 @@
+#include "RecordingFeedback.h"
+#include "Render.h"
+#include "TestMain.h"
+#include "elements/Arrow.h"
+#include "elements/CachedElement.h"
+#include "elements/ElementRegistry.h"
+#include "elements/OutField.h"
+
+#include <QTest>
+#include <memory>
+
+class TestElementBase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unchangedPropertyKeepsCache_data();
+    void unchangedPropertyKeepsCache();
+    void styleEditMarksDirty();
+    void transparentFieldKeepsFigureWithoutBackground();
+    void paintErrorBeepsAndNextPaintRetries();
+    void onClickRemembersItsOwner();
+};
+
+void TestElementBase::unchangedPropertyKeepsCache_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("newValue");
+    QTest::newRow("value field OutValue")
+        << "TOutField" << QByteArray("OutValue") << QVariant(12.5);
+    QTest::newRow("value field Alpha") << "TOutField" << QByteArray("Alpha") << QVariant(450);
+    QTest::newRow("cone tank WaterH") << "TConusBox" << QByteArray("WaterH") << QVariant(75.0);
+    QTest::newRow("level gauge WaterLevel")
+        << "TBarrel" << QByteArray("WaterLevel") << QVariant(7.0);
+    QTest::newRow("settling box L1") << "TShlamBox" << QByteArray("L1") << QVariant(50.0);
+}
+
+// The 100 ms refresh feeds the same values again and again: those must only copy the cache, while
+// a real change or a resize redraws it.
+void TestElementBase::unchangedPropertyKeepsCache()
+{
+    QFETCH(QString, className);
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, newValue);
+    std::unique_ptr<QWidget> widget(CreateElement(className));
+    auto *element = qobject_cast<TCachedElement *>(widget.get());
+    QVERIFY(element);
+    QVERIFY(element->IsDirty());
+    Render(*element);
+    QCOMPARE(element->RedrawCount(), 1);
+    QVERIFY(!element->IsDirty());
+
+    QVERIFY(element->setProperty(property, element->property(property)));
+    QVERIFY(!element->IsDirty());
+    Render(*element);
+    QCOMPARE(element->RedrawCount(), 1);
+
+    QVERIFY(element->setProperty(property, newValue));
+    QVERIFY(element->IsDirty());
+    Render(*element);
+    QCOMPARE(element->RedrawCount(), 2);
+
+    element->resize(element->width() + 7, element->height() + 3);
+    Render(*element);
+    QCOMPARE(element->RedrawCount(), 3);
+}
+
+void TestElementBase::styleEditMarksDirty()
+{
+    TOutField field;
+    Render(field);
+    field.Pen().SetColor(field.GetPen().Color());
+    QVERIFY(!field.IsDirty());
+    field.Pen().SetColor(clRed);
+    QVERIFY(field.IsDirty());
+    const QImage image = Render(field);
+    QCOMPARE(Pixel(image, 0, 0), Rgb(clRed));
+    QCOMPARE(field.RedrawCount(), 2);
+}
+
+void TestElementBase::transparentFieldKeepsFigureWithoutBackground()
+{
+    TOutField field;
+    field.resize(120, 40);
+    field.Font().SetColor(clBlack);
+    field.SetOutValue(1888);
+    field.SetTransparent(true);
+    for (int pass = 0; pass < 2; ++pass) {
+        const QImage image = Render(field);
+        QCOMPARE(Pixel(image, 0, 0), Untouched);
+        QCOMPARE(Pixel(image, 60, 2), Untouched);
+        const QRect text = BoundsOfOther(image, Untouched, image.rect());
+        QVERIFY2(text.width() > 10 && text.height() > 5, "the text must be drawn on every paint");
+    }
+    QCOMPARE(field.RedrawCount(), 1);
+}
+
+void TestElementBase::paintErrorBeepsAndNextPaintRetries()
+{
+    RecordingFeedback feedback;
+    TArrow arrow;
+    arrow.resize(155, 18);
+    arrow.SetEdgeLength(0);
+    arrow.SetBubbleList({QStringLiteral("12"), QStringLiteral("x1")});
+    QImage image = Render(arrow);
+    QCOMPARE(feedback.beeps, 1);
+    QVERIFY(feedback.messages.isEmpty());
+    QCOMPARE(Pixel(image, 80, 9), Rgb(clRed)); // drawn before the failure stays drawn
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, arrow.BubbleStep());
+
+    arrow.SetBubbleList({QStringLiteral("12")});
+    image = Render(arrow);
+    QCOMPARE(feedback.beeps, 1);
+    QCOMPARE(Pixel(image, 14, 9), Rgb(clWhite));
+}
+
+void TestElementBase::onClickRemembersItsOwner()
+{
+    QObject window;
+    QObject otherWindow;
+    TArrow arrow;
+    arrow.resize(50, 20);
+    QObject *clicked = nullptr;
+    arrow.OnClick().Set([&](QObject *sender) { clicked = sender; }, &window);
+    QVERIFY(arrow.OnClick().IsOwnedBy(&window));
+    QVERIFY(!arrow.OnClick().IsOwnedBy(&otherWindow));
+    arrow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&arrow));
+    QTest::mouseClick(&arrow, Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(clicked, nullptr);
+    QTest::mouseClick(&arrow, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(clicked, &arrow);
+    arrow.OnClick().Clear();
+    QVERIFY(!arrow.OnClick().IsOwnedBy(&window));
+}
+
+TALMER_TEST(TestElementBase)
+#include "TestElementBase.moc"
