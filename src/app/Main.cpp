@@ -345,6 +345,9 @@ void TFormMain::CreateToolBar()
     infoLayout->addWidget(LabelClock);
     infoLayout->addWidget(PanelLink);
     ToolBarMain->addWidget(PanelInfo);
+    // The toolbar gives its widgets the button roles; the clock keeps its own black and lime.
+    LabelClock->setBackgroundRole(QPalette::Window);
+    LabelClock->setForegroundRole(QPalette::WindowText);
 }
 
 // --- child windows

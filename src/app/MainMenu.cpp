@@ -29,10 +29,12 @@ QFont SerifFont(int pixelSize)
     return font;
 }
 
+// Enabled texts only: the caption of an action that cannot run yet stays greyed.
 void SetTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     widget->setPalette(palette);
 }
 

@@ -178,9 +178,12 @@ private slots:
         QFETCH(int, rowHeight);
         RecordingFeedback feedback;
         FrameUnderTest frame(NoServerHost);
-        frame->ActionMainMenu->trigger();
-        QVERIFY(FormMainMenu);
-        FormMainMenu->PanelCenter->resize(800, panelHeight);
+        frame->resize(1100, 1000);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QVERIFY(FormMainMenu && FormMainMenu->isVisible());
+        FormMainMenu->PanelCenter->setFixedSize(800, panelHeight);
+        QTRY_COMPARE(FormMainMenu->PanelCenter->height(), panelHeight);
         const QList<QWidget *> &rows = FormMainMenu->PanelCenter->Rows();
         QCOMPARE(rows.size(), 7);
         const QStringList names = {"PanelF2", "PanelF3", "PanelF4", "PanelF5",
