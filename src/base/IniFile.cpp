@@ -3,8 +3,10 @@
 #include "Formats.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cmath>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -156,6 +158,35 @@ void TIniFile::ParseHeaders() const
     }
 }
 
+// Writes the whole text to a temporary file beside the target and renames it over the target, so
+// a crash never leaves half a file; the permissions of an existing file are kept. There is no sync
+// to disk: a layout save makes hundreds of small writes and a sync each would freeze the window
+// for seconds. A folder that takes no new files is still written, though then in place.
+static bool WriteReplacing(const QString &path, const QByteArray &data, QString &error)
+{
+    const QFileInfo info(path);
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (temp.open() && temp.write(data) == data.size() && temp.flush()) {
+        temp.setPermissions(info.exists() ? QFile::permissions(path)
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                    | QFile::ReadOther);
+        temp.close();
+        if (std::rename(QFile::encodeName(temp.fileName()).constData(),
+                        QFile::encodeName(path).constData())
+            == 0) {
+            temp.setAutoRemove(false);
+            return true;
+        }
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size()
+        && file.flush())
+        return true;
+    error = file.errorString();
+    return false;
+}
+
 void TIniFile::Save()
 {
     QByteArray data = m_bom ? kBom : QByteArray();
@@ -167,16 +198,11 @@ void TIniFile::Save()
         m_loaded = false;
         throw TIniFileError("not a regular file: " + m_fileName.toStdString());
     }
-    QSaveFile file(m_fileName);
-    // A file in a folder that takes no new files is still written, though then in place.
-    file.setDirectWriteFallback(true);
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (!saved) {
+    QString error;
+    if (!WriteReplacing(m_fileName, data, error)) {
         m_loaded = false; // the next read sees the file as it is on disk
-        throw TIniFileError(QStringLiteral("cannot write %1: %2")
-                                .arg(m_fileName, file.errorString())
-                                .toStdString());
+        throw TIniFileError(
+            QStringLiteral("cannot write %1: %2").arg(m_fileName, error).toStdString());
     }
     // The lines in memory are the file just written: take its stamp so the next read keeps them.
     m_stamp = CurrentStamp();
