@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSqlError>
 #include <QStatusBar>
 #include <QToolBar>
@@ -96,6 +97,9 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
     ConnectDatabase(Settings.Comp, Settings.Login, Settings.Password, Settings.Version);
     FReconnectClock.start();
     ActionSetCheck();
+    // Also fills the screen where no window manager honours the maximised state.
+    if (const QScreen *screen = this->screen())
+        setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
 
