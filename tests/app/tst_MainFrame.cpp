@@ -1,9 +1,11 @@
 #include "FrameTestKit.h"
 #include "RecordingFeedback.h"
 #include "TestMain.h"
+#include "app/Global.h"
 #include "app/LinkLamp.h"
 #include "app/Main.h"
 #include "app/MainMenu.h"
+#include "app/PowerOff.h"
 
 #include <QAction>
 #include <QFile>
@@ -90,6 +92,15 @@ private slots:
         const bool yes = answer == mbYes;
         QCOMPARE(frame->isVisible(), !yes);
         QCOMPARE(SettingsSaved(frame), yes);
+
+        // The computer is powered off only after a confirmed exit, when so configured.
+        int powerOffs = 0;
+        SetPowerOffRequest([&] { ++powerOffs; });
+        ShutdownOnExit = true;
+        frame.frame.reset();
+        ShutdownOnExit = false;
+        SetPowerOffRequest({});
+        QCOMPARE(powerOffs, yes ? 1 : 0);
     }
 
     void functionKeysBindPrintButton_data()
