@@ -4,6 +4,8 @@
 #include "base/IniFile.h"
 #include "base/Style.h"
 
+#include <QEvent>
+
 TElement::TElement(QWidget *parent)
     : TClickable<QWidget>(parent)
 { }
@@ -22,6 +24,19 @@ void TElement::SetTransparent(bool transparent)
 }
 
 void TElement::TransparencyChanged() { }
+
+void TElement::SetAlign(TAlign align)
+{
+    SetIfChanged(m_align, align, [this] { KeepAligned(parentWidget()); });
+}
+
+bool TElement::event(QEvent *event)
+{
+    const bool handled = TClickable<QWidget>::event(event);
+    if (event->type() == QEvent::ParentChange && m_align != alNone)
+        KeepAligned(parentWidget());
+    return handled;
+}
 
 void TElement::StyleChanged()
 {

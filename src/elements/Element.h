@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Align.h"
 #include "Clickable.h"
 #include "base/Color.h"
 
@@ -35,6 +36,9 @@ public:
     void SetColor(TColor color);
     bool GetTransparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
+    // Published by the classes that offer it; an aligned element follows its parent's size.
+    TAlign GetAlign() const { return m_align; }
+    void SetAlign(TAlign align);
 
     // A look-affecting change: invalidates (and marks the cache dirty where there is one).
     virtual void StyleChanged();
@@ -57,12 +61,14 @@ protected:
     void Wire(TStyleObject &style);
     // Transparency changes whether the element covers all of its pixels.
     virtual void TransparencyChanged();
+    bool event(QEvent *event) override;
 
 private:
     int m_tag = 0;
     QString m_configName;
     TColor m_color = clBtnFace;
     bool m_transparent = false;
+    TAlign m_align = alNone;
 };
 
 // Storage of a published property: compare, store, then react only on a change.

@@ -8,6 +8,7 @@
 class TPoligon : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
+    Q_PROPERTY(TAlign Align READ GetAlign WRITE SetAlign)
     Q_PROPERTY(TBrush Brush READ GetBrush WRITE SetBrush)
     Q_PROPERTY(TPen Pen READ GetPen WRITE SetPen)
     Q_PROPERTY(QStringList PointList READ GetPointList WRITE SetPointList)

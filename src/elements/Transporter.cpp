@@ -2,6 +2,27 @@
 
 #include "Canvas.h"
 
+#include <QKeyEvent>
+
+namespace {
+
+bool IsArrowOrCharacter(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        break;
+    }
+    const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    return !commandKey && !event->text().isEmpty() && event->text().front().isPrint();
+}
+
+} // namespace
+
 TTransporter::TTransporter(QWidget *parent)
     : TGraphicElement(parent)
 {
@@ -17,6 +38,8 @@ TTransporter::TTransporter(QWidget *parent)
     Wire(m_pen);
     Wire(m_r1Pen);
     Wire(m_r2Pen);
+    // Not a Tab stop, as a panel is not; a click or SetFocus gives it the keys.
+    setFocusPolicy(Qt::ClickFocus);
     resize(100, 20);
 }
 
@@ -42,4 +65,24 @@ void TTransporter::Paint(QPainter &painter)
         canvas.SetBrush(m_c1Brush);
         canvas.Ellipse(cx - hub, r - hub, cx + hub, r + hub);
     }
+}
+
+bool TTransporter::event(QEvent *event)
+{
+    // Claiming the key before the shortcut map sees it keeps a plain-letter shortcut from firing.
+    if (event->type() == QEvent::ShortcutOverride
+        && IsArrowOrCharacter(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return TGraphicElement::event(event);
+}
+
+void TTransporter::keyPressEvent(QKeyEvent *event)
+{
+    // Accepted keys stop here instead of travelling up to a scrolling or navigating parent.
+    if (IsArrowOrCharacter(event))
+        event->accept();
+    else
+        TGraphicElement::keyPressEvent(event);
 }

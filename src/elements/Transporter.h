@@ -3,7 +3,8 @@
 #include "GraphicElement.h"
 #include "base/Style.h"
 
-// A belt conveyor: a body between two drums with hubs.
+// A belt conveyor: a body between two drums with hubs. Once focused it keeps arrow keys and
+// characters to itself, so they neither move the focus nor trigger shortcuts of the window.
 class TTransporter : public TGraphicElement
 {
     Q_OBJECT
@@ -41,6 +42,8 @@ public:
 
 protected:
     void Paint(QPainter &painter) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     TBrush m_bodyBrush;

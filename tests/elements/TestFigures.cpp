@@ -9,6 +9,10 @@
 #include "elements/Valve.h"
 #include "elements/WaterCircle.h"
 
+#include <QAction>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -28,11 +32,17 @@ private slots:
     void fixedFigures_data();
     void fixedFigures();
     void onlyTheValveIgnoresStyleEdits();
+    void alignedPoligonsFollowTheParent_data();
+    void alignedPoligonsFollowTheParent();
+    void conveyorKeepsArrowsAndCharacters_data();
+    void conveyorKeepsArrowsAndCharacters();
 };
 
 using TProbe = QPair<QPoint, QColor>;
 using TProbes = QList<TProbe>;
 Q_DECLARE_METATYPE(TProbes)
+using TAligns = QList<TAlign>;
+Q_DECLARE_METATYPE(TAligns)
 
 void TestFigures::pointList_data()
 {
@@ -247,6 +257,111 @@ void TestFigures::onlyTheValveIgnoresStyleEdits()
     QCOMPARE(valvePaints.paints, 0);
     valve->update();
     QTRY_COMPARE(valvePaints.paints, 1);
+}
+
+void TestFigures::alignedPoligonsFollowTheParent_data()
+{
+    QTest::addColumn<TAligns>("aligns");
+    QTest::addColumn<bool>("parentLater");
+    QTest::addColumn<QList<QRect>>("boxes");
+    // Every polygon starts as 40 x 30 at (5, 7); the parent grows from 200 x 100 to 300 x 150.
+    QTest::newRow("none stays") << TAligns {alNone} << false << QList<QRect> {{5, 7, 40, 30}};
+    QTest::newRow("top") << TAligns {alTop} << false << QList<QRect> {{0, 0, 300, 30}};
+    QTest::newRow("bottom") << TAligns {alBottom} << false << QList<QRect> {{0, 120, 300, 30}};
+    QTest::newRow("left") << TAligns {alLeft} << false << QList<QRect> {{0, 0, 40, 150}};
+    QTest::newRow("right") << TAligns {alRight} << false << QList<QRect> {{260, 0, 40, 150}};
+    QTest::newRow("client") << TAligns {alClient} << false << QList<QRect> {{0, 0, 300, 150}};
+    QTest::newRow("client, parent given later")
+        << TAligns {alClient} << true << QList<QRect> {{0, 0, 300, 150}};
+    QTest::newRow("client takes what the top strip leaves")
+        << TAligns {alClient, alTop} << false << QList<QRect> {{0, 30, 300, 120}, {0, 0, 300, 30}};
+    QTest::newRow("client between left and right")
+        << TAligns {alLeft, alClient, alRight} << true
+        << QList<QRect> {{0, 0, 40, 150}, {40, 0, 220, 150}, {260, 0, 40, 150}};
+}
+
+void TestFigures::alignedPoligonsFollowTheParent()
+{
+    QFETCH(TAligns, aligns);
+    QFETCH(bool, parentLater);
+    QFETCH(QList<QRect>, boxes);
+    QWidget parent;
+    parent.resize(200, 100);
+    QList<TPoligon *> poligons;
+    for (const TAlign align : aligns) {
+        auto *poligon = new TPoligon(parentLater ? nullptr : &parent);
+        poligon->setGeometry(5, 7, 40, 30);
+        // The design-file loader sets it by number.
+        QVERIFY(poligon->setProperty("Align", int(align)));
+        if (parentLater)
+            poligon->setParent(&parent);
+        poligons << poligon;
+    }
+    parent.show();
+    parent.resize(300, 150);
+    const QImage image = Render(parent);
+    for (int i = 0; i < poligons.size(); ++i) {
+        QCOMPARE(poligons[i]->geometry(), boxes[i]);
+        // The triangle is drawn to the new box: its base spans the box's full width.
+        const QRect box = boxes[i];
+        const int nearBase = box.bottom() - box.height() / 8;
+        QCOMPARE(Pixel(image, box.left() + box.width() / 8, nearBase), Rgb(clYellow));
+        QCOMPARE(Pixel(image, box.right() - box.width() / 8, nearBase), Rgb(clYellow));
+        QCOMPARE(Pixel(image, box.left() + 2, box.top() + 2), Untouched);
+    }
+}
+
+void TestFigures::conveyorKeepsArrowsAndCharacters_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("arrow down") << int(Qt::Key_Down) << int(Qt::NoModifier) << true;
+    QTest::newRow("arrow left") << int(Qt::Key_Left) << int(Qt::NoModifier) << true;
+    QTest::newRow("letter") << int(Qt::Key_Z) << int(Qt::NoModifier) << true;
+    QTest::newRow("Ctrl+letter") << int(Qt::Key_Z) << int(Qt::ControlModifier) << false;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << int(Qt::NoModifier) << false;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << false;
+}
+
+// A focused conveyor keeps arrows and characters: the scroll area around it does not scroll, a
+// plain-letter shortcut does not fire and the focus stays. Other keys go their usual way.
+void TestFigures::conveyorKeepsArrowsAndCharacters()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, kept);
+    QWidget window;
+    window.resize(200, 140);
+    auto *area = new QScrollArea(&window);
+    area->setGeometry(0, 0, 200, 100);
+    auto *diagram = new QWidget;
+    diagram->resize(600, 600);
+    auto *conveyor = new TTransporter(diagram);
+    conveyor->move(20, 20);
+    area->setWidget(diagram);
+    (new QLineEdit(&window))->setGeometry(0, 110, 200, 25);
+    int shortcuts = 0;
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Z)}) {
+        auto *action = new QAction(&window);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, [&shortcuts] { ++shortcuts; });
+        window.addAction(action);
+    }
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(conveyor, Qt::LeftButton, {}, QPoint(50, 10));
+    QVERIFY(conveyor->hasFocus());
+
+    // Scrolled into the middle, so a stray arrow would move it either way.
+    area->horizontalScrollBar()->setValue(10);
+    area->verticalScrollBar()->setValue(10);
+    QTest::keyClick(conveyor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    const bool scrolled =
+        area->verticalScrollBar()->value() != 10 || area->horizontalScrollBar()->value() != 10;
+    const bool somethingHappened = scrolled || shortcuts > 0 || !conveyor->hasFocus();
+    QCOMPARE(somethingHappened, !kept);
 }
 
 TALMER_TEST(TestFigures)
