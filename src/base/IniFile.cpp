@@ -199,7 +199,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
     } else if (Entry *entry = FindEntry(section, key)) {
         // The common case, a new value for a key, keeps every line number and parsed section.
         m_lines[entry->line] = (entry->key + u'=' + encoded).toUtf8();
-        entry->value = UnquoteIniValue(encoded);
+        entry->value = UnquoteIniValue(encoded).toString();
     } else {
         m_lines.insert(s->lastLine + 1, (key + u'=' + encoded).toUtf8());
         ParseHeaders();

@@ -11,9 +11,12 @@ const QByteArray &IniBom();
 // The next line of the text from pos on, without its line end; false at the end of the text.
 bool NextIniLine(const QByteArray &text, qsizetype &pos, QByteArray &line);
 // The form in which section and key names are compared: without regard to letter case.
-QString FoldIniName(const QString &name);
+inline QString FoldIniName(const QString &name)
+{
+    return name.toCaseFolded();
+}
 // A value as read: one pair of surrounding double quotes is not part of it.
-QString UnquoteIniValue(QStringView value);
+QStringView UnquoteIniValue(QStringView value);
 // The text that reads back as the value: line breaks become blanks, and a value the reader would
 // trim or unquote is wrapped in quotes.
 QString EncodeIniValue(QString value);

@@ -221,7 +221,9 @@ void TRecordFile::WriteString(const QString &section, const QString &key, const 
     const int index = found == m_sectionIndex.cend() ? AddSection(section) : *found;
     Section &s = m_sections[index];
     const QString encoded = EncodeIniValue(value);
-    const QString stored = UnquoteIniValue(encoded); // the value as the file reads back
+    // The value as the file reads back; the same string unless quotes were added.
+    const QString stored =
+        encoded.size() == value.size() ? encoded : UnquoteIniValue(encoded).toString();
     const auto it = s.keys.constFind(FoldIniName(key));
     if (it != s.keys.cend()) {
         Line &line = s.lines[*it];
