@@ -1,26 +1,16 @@
 #pragma once
 
+#include "ActionControl.h"
 #include "Image.h"
 
-class QAction;
-class TActionLink;
-
-// A TImage bound to a QAction: its click runs the action, its caption, hint, enabled and visible
-// state follow the action.
-class TActionImage : public TImage
+// A TImage bound to a QAction; a picture shows no caption.
+class TActionImage : public TActionControl<TImage>
 {
     Q_OBJECT
     Q_PROPERTY(QAction *Action READ GetAction WRITE SetAction)
 
 public:
-    explicit TActionImage(QWidget *parent = nullptr);
-
-    QAction *GetAction() const;
-    void SetAction(QAction *action);
-
-protected:
-    void Click() override;
-
-private:
-    TActionLink *m_link;
+    explicit TActionImage(QWidget *parent = nullptr)
+        : TActionControl(parent, [](const QString &) {})
+    { }
 };

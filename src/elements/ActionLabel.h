@@ -1,26 +1,16 @@
 #pragma once
 
+#include "ActionControl.h"
 #include "Label.h"
 
-class QAction;
-class TActionLink;
-
-// A TLabel bound to a QAction: its click runs the action, its caption, hint, enabled and visible
-// state follow the action.
-class TActionLabel : public TLabel
+// A TLabel bound to a QAction; the action's caption becomes the label's text.
+class TActionLabel : public TActionControl<TLabel>
 {
     Q_OBJECT
     Q_PROPERTY(QAction *Action READ GetAction WRITE SetAction)
 
 public:
-    explicit TActionLabel(QWidget *parent = nullptr);
-
-    QAction *GetAction() const;
-    void SetAction(QAction *action);
-
-protected:
-    void Click() override;
-
-private:
-    TActionLink *m_link;
+    explicit TActionLabel(QWidget *parent = nullptr)
+        : TActionControl(parent, [this](const QString &caption) { setText(caption); })
+    { }
 };

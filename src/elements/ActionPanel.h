@@ -1,26 +1,16 @@
 #pragma once
 
+#include "ActionControl.h"
 #include "Panel.h"
 
-class QAction;
-class TActionLink;
-
-// A TPanel bound to a QAction: its click runs the action, its caption, hint, enabled and visible
-// state follow the action.
-class TActionPanel : public TPanel
+// A TPanel bound to a QAction; the action's caption becomes the panel's caption.
+class TActionPanel : public TActionControl<TPanel>
 {
     Q_OBJECT
     Q_PROPERTY(QAction *Action READ GetAction WRITE SetAction)
 
 public:
-    explicit TActionPanel(QWidget *parent = nullptr);
-
-    QAction *GetAction() const;
-    void SetAction(QAction *action);
-
-protected:
-    void Click() override;
-
-private:
-    TActionLink *m_link;
+    explicit TActionPanel(QWidget *parent = nullptr)
+        : TActionControl(parent, [this](const QString &caption) { SetCaption(caption); })
+    { }
 };

@@ -6,11 +6,9 @@
 #include <algorithm>
 
 TBarrel::TBarrel(QWidget *parent)
-    : TCachedElement(parent)
+    : TPenBrushElement(parent)
 {
     SetConfigName(QStringLiteral(".\\Colors.INI"));
-    Wire(m_pen);
-    Wire(m_brush);
     resize(20, 100);
 }
 
@@ -47,8 +45,8 @@ void TBarrel::Paint(QPainter &painter)
         else
             canvas.FillRect(0, H - to, W, H - from, BandColor(k));
     }
-    const int h = m_pen.Width() / 2;
-    canvas.SetPen(m_pen);
+    const int h = GetPen().Width() / 2;
+    canvas.SetPen(GetPen());
     canvas.Polyline(
         QPolygon({QPoint(h, h), QPoint(h, H - h), QPoint(W - h, H - h), QPoint(W - h, h)}));
 }
@@ -57,14 +55,14 @@ void TBarrel::WriteConfig(TIniFile &ini, const QString &section) const
 {
     ini.WriteInteger(section, QStringLiteral("UpColor"), m_upColor);
     ini.WriteInteger(section, QStringLiteral("DownColor"), m_downColor);
-    ini.WriteInteger(section, QStringLiteral("BackColor"), m_brush.Color());
-    WritePen(ini, section, QStringLiteral("Pen"), m_pen);
+    ini.WriteInteger(section, QStringLiteral("BackColor"), GetBrush().Color());
+    WritePen(ini, section, QStringLiteral("Pen"), GetPen());
 }
 
 void TBarrel::ReadConfig(const TIniFile &ini, const QString &section)
 {
     SetUpColor(ini.ReadInteger(section, QStringLiteral("UpColor"), m_upColor));
     SetDownColor(ini.ReadInteger(section, QStringLiteral("DownColor"), m_downColor));
-    m_brush.SetColor(ini.ReadInteger(section, QStringLiteral("BackColor"), m_brush.Color()));
-    ReadPen(ini, section, QStringLiteral("Pen"), m_pen);
+    Brush().SetColor(ini.ReadInteger(section, QStringLiteral("BackColor"), GetBrush().Color()));
+    ReadPen(ini, section, QStringLiteral("Pen"), Pen());
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CachedElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // A level indicator: a walled bar filled from the bottom (or from the left) in 1 % bands whose
 // colour runs from DownColor to UpColor, up to WaterLevel between MinLevel and MaxLevel.
-class TBarrel : public TCachedElement
+class TBarrel : public TPenBrushElement<TCachedElement>
 {
     Q_OBJECT
     Q_PROPERTY(TColor UpColor READ GetUpColor WRITE SetUpColor)
@@ -32,12 +32,6 @@ public:
     void SetMinLevel(double level) { Store(m_minLevel, level); }
     double GetWaterLevel() const { return m_waterLevel; }
     void SetWaterLevel(double level) { Store(m_waterLevel, level); }
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     bool GetLeft2RightMode() const { return m_left2Right; }
     void SetLeft2RightMode(bool on) { Store(m_left2Right, on); }
 
@@ -55,7 +49,5 @@ private:
     double m_maxLevel = 10.0;
     double m_minLevel = 0.0;
     double m_waterLevel = 3.5;
-    TPen m_pen;
-    TBrush m_brush;
     bool m_left2Right = false;
 };

@@ -8,25 +8,23 @@
 #include <cmath>
 
 TOutField::TOutField(QWidget *parent)
-    : TCachedElement(parent)
+    : TPenBrushElement(parent)
 {
     m_font.SetName(QStringLiteral("Times New Roman"));
     m_font.SetSize(10);
-    Wire(m_brush);
-    Wire(m_pen);
     Wire(m_font);
     resize(185, 41);
 }
 
 void TOutField::SetBrush(const TBrush &brush)
 {
-    m_brush.Assign(brush);
+    TPenBrushElement::SetBrush(brush);
     StyleChanged();
 }
 
 void TOutField::SetPen(const TPen &pen)
 {
-    m_pen.Assign(pen);
+    TPenBrushElement::SetPen(pen);
     StyleChanged();
 }
 
@@ -78,8 +76,8 @@ void TOutField::Paint(QPainter &painter)
 {
     TCanvas canvas(painter);
     if (!GetTransparent()) {
-        canvas.SetPen(m_pen);
-        canvas.SetBrush(m_brush);
+        canvas.SetPen(GetPen());
+        canvas.SetBrush(GetBrush());
         canvas.Rectangle(0, 0, width(), height());
     }
     const QFont font = TextFont();
@@ -107,7 +105,7 @@ void TOutField::Paint(QPainter &painter)
 
 void TOutField::WriteConfig(TIniFile &ini, const QString &section) const
 {
-    WritePenAndBrushColor(ini, section, m_pen, m_brush);
+    WritePenAndBrushColor(ini, section, GetPen(), GetBrush());
     WriteFont(ini, section, QStringLiteral("Font"), m_font);
     ini.WriteString(section, QStringLiteral("OutFormat"), m_outFormat);
 }
@@ -115,6 +113,6 @@ void TOutField::WriteConfig(TIniFile &ini, const QString &section) const
 void TOutField::ReadConfig(const TIniFile &ini, const QString &section)
 {
     // The format stays as designed; only the looks are read back.
-    ReadPenAndBrushColor(ini, section, m_pen, m_brush);
+    ReadPenAndBrushColor(ini, section, Pen(), Brush());
     ReadFont(ini, section, QStringLiteral("Font"), m_font);
 }

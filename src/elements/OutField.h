@@ -1,14 +1,14 @@
 #pragma once
 
 #include "CachedElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // Vertical placement of a value field's text.
 enum TVorbinVAlign { vb_VAlignCenter, vb_VAlignTop, vb_VAlignBottom };
 
 // One process value as formatted text in a framed box; the text may be rotated, aligned and drawn
 // in a script face. The caption changes only when a different value is set.
-class TOutField : public TCachedElement
+class TOutField : public TPenBrushElement<TCachedElement>
 {
     Q_OBJECT
     Q_PROPERTY(TBrush Brush READ GetBrush WRITE SetBrush)
@@ -26,11 +26,9 @@ class TOutField : public TCachedElement
 public:
     explicit TOutField(QWidget *parent = nullptr);
 
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
+    // Unlike the other elements, the field redraws on every pen or brush assignment, even of
+    // equal settings.
     void SetBrush(const TBrush &brush);
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
     void SetPen(const TPen &pen);
     TFont &Font() { return m_font; }
     const TFont &GetFont() const { return m_font; }
@@ -59,8 +57,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    TBrush m_brush;
-    TPen m_pen;
     TFont m_font;
     QString m_outFormat = QStringLiteral("###0.0");
     double m_outValue = 0;

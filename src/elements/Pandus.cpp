@@ -3,12 +3,8 @@
 #include "Canvas.h"
 
 TPandus::TPandus(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPenBrushElement(parent, clYellow, clRed)
 {
-    m_pen.SetColor(clYellow);
-    m_brush.SetColor(clRed);
-    Wire(m_pen);
-    Wire(m_brush);
     resize(145, 75);
 }
 
@@ -18,13 +14,13 @@ void TPandus::Paint(QPainter &painter)
     const int H = height();
     const double sy = H / m_virtH;
     const double sx = W / m_virtW;
-    const int w = m_pen.Width() / 2;
+    const int w = GetPen().Width() / 2;
     auto at = [&](int x, int y) {
         return QPoint(m_xFlip ? W - x : x, y);
     };
     TCanvas canvas(painter);
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(QPolygon({at(w, int(sy * m_h1)), at(W - w, w), at(W - w, int(sy * m_h2)),
                              at(w, int(sy * (m_h1 + m_h2)))}));
     canvas.Polyline(QPolygon({at(W - w, int(sy * m_h2)), at(w, int(sy * (m_h1 + m_h2))),

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "GraphicElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // An inclined plate on a support, laid out in virtual units scaled to the box.
-class TPandus : public TGraphicElement
+class TPandus : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
     Q_PROPERTY(double virtH READ GetvirtH WRITE SetvirtH)
@@ -29,12 +29,6 @@ public:
     void SetH2(double value) { Store(m_h2, value); }
     double GetL1() const { return m_l1; }
     void SetL1(double value) { Store(m_l1, value); }
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     bool GetXFlip() const { return m_xFlip; }
     void SetXFlip(bool flip) { Store(m_xFlip, flip); }
 
@@ -47,7 +41,5 @@ private:
     double m_h1 = 45;
     double m_h2 = 10;
     double m_l1 = 60;
-    TPen m_pen;
-    TBrush m_brush;
     bool m_xFlip = false;
 };

@@ -4,14 +4,10 @@
 #include "ElementKeys.h"
 
 TPoligon::TPoligon(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPenBrushElement(parent, clRed, clYellow)
     , m_pointList({QStringLiteral("50; 0"), QStringLiteral("0; 100"), QStringLiteral("100; 100")})
 {
     SetConfigName(QStringLiteral(".\\Colors.INI"));
-    m_brush.SetColor(clYellow);
-    m_pen.SetColor(clRed);
-    Wire(m_brush);
-    Wire(m_pen);
     RefrshPointList();
     resize(100, 100);
 }
@@ -47,17 +43,17 @@ void TPoligon::Paint(QPainter &painter)
         polygon << QPoint(int(width() * p.x() * 0.01), int(height() * p.y() * 0.01));
     }
     TCanvas canvas(painter);
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(polygon);
 }
 
 void TPoligon::WriteConfig(TIniFile &ini, const QString &section) const
 {
-    WritePenAndBrushColor(ini, section, m_pen, m_brush);
+    WritePenAndBrushColor(ini, section, GetPen(), GetBrush());
 }
 
 void TPoligon::ReadConfig(const TIniFile &ini, const QString &section)
 {
-    ReadPenAndBrushColor(ini, section, m_pen, m_brush);
+    ReadPenAndBrushColor(ini, section, Pen(), Brush());
 }

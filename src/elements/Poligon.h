@@ -1,11 +1,11 @@
 #pragma once
 
 #include "GraphicElement.h"
+#include "PenBrushElement.h"
 #include "PointList.h"
-#include "base/Style.h"
 
 // A free polygon whose corners are given in percent of the box.
-class TPoligon : public TGraphicElement
+class TPoligon : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
     Q_PROPERTY(TBrush Brush READ GetBrush WRITE SetBrush)
@@ -17,12 +17,6 @@ class TPoligon : public TGraphicElement
 public:
     explicit TPoligon(QWidget *parent = nullptr);
 
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
     QStringList GetPointList() const { return m_pointList; }
     void SetPointList(const QStringList &lines);
     bool GetXFlip() const { return m_xFlip; }
@@ -38,8 +32,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    TBrush m_brush;
-    TPen m_pen;
     QStringList m_pointList;
     bool m_xFlip = false;
     TPointList m_points;

@@ -3,10 +3,8 @@
 #include "Canvas.h"
 
 TPullOut::TPullOut(QWidget *parent)
-    : TCachedElement(parent)
+    : TPenBrushElement(parent)
 {
-    Wire(m_pen);
-    Wire(m_brush);
     Wire(m_backGroundBrush);
     resize(60, 100);
 }
@@ -18,8 +16,8 @@ void TPullOut::Paint(QPainter &painter)
     canvas.SetNoPen();
     canvas.SetBrush(m_backGroundBrush);
     canvas.Rectangle(0, 0, W, height());
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(QPolygon({QPoint(0, W / 2), QPoint(W, W / 2), QPoint(W / 2, height())}));
     canvas.Ellipse(0, 0, W, W);
 }

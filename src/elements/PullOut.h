@@ -1,10 +1,10 @@
 #pragma once
 
 #include "CachedElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // A drop-shaped hopper: a disc on top of a downward triangle.
-class TPullOut : public TCachedElement
+class TPullOut : public TPenBrushElement<TCachedElement>
 {
     Q_OBJECT
     Q_PROPERTY(TPen Pen READ GetPen WRITE SetPen)
@@ -14,12 +14,6 @@ class TPullOut : public TCachedElement
 public:
     explicit TPullOut(QWidget *parent = nullptr);
 
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     TBrush &BackGroundBrush() { return m_backGroundBrush; }
     const TBrush &GetBackGroundBrush() const { return m_backGroundBrush; }
     void SetBackGroundBrush(const TBrush &brush) { m_backGroundBrush.Assign(brush); }
@@ -28,7 +22,5 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    TPen m_pen;
-    TBrush m_brush;
     TBrush m_backGroundBrush;
 };

@@ -4,13 +4,9 @@
 #include "ElementKeys.h"
 
 TPump::TPump(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPenBrushElement(parent, clRed, clYellow)
 {
     SetConfigName(QStringLiteral(".\\Colors.INI"));
-    m_pen.SetColor(clRed);
-    m_brush.SetColor(clYellow);
-    Wire(m_brush);
-    Wire(m_pen);
     resize(50, 50);
 }
 
@@ -31,8 +27,8 @@ void TPump::Paint(QPainter &painter)
         painter.scale(-1, 1);
     }
     TCanvas canvas(painter);
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Rectangle(W - tw, 0, W, H - th);
     canvas.Ellipse(tw, th, W, H);
 
@@ -41,7 +37,7 @@ void TPump::Paint(QPainter &painter)
     const int right = tw + tw / 2;
     canvas.SetNoPen();
     canvas.Rectangle(0, top, right + 1, bottom);
-    canvas.SetPen(m_pen);
+    canvas.SetPen(GetPen());
     canvas.Polyline(QPolygon(
         {QPoint(right, top), QPoint(0, top), QPoint(0, bottom - 1), QPoint(right, bottom - 1)}));
     // The casing's left flank between the outlet's edges joins the outlet to the casing.
@@ -51,10 +47,10 @@ void TPump::Paint(QPainter &painter)
 
 void TPump::WriteConfig(TIniFile &ini, const QString &section) const
 {
-    WritePenAndBrushColor(ini, section, m_pen, m_brush);
+    WritePenAndBrushColor(ini, section, GetPen(), GetBrush());
 }
 
 void TPump::ReadConfig(const TIniFile &ini, const QString &section)
 {
-    ReadPenAndBrushColor(ini, section, m_pen, m_brush);
+    ReadPenAndBrushColor(ini, section, Pen(), Brush());
 }

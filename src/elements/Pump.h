@@ -1,10 +1,10 @@
 #pragma once
 
 #include "GraphicElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // A pump: casing, motor and outlet, laid out in thirds of the box; VertFlip mirrors it.
-class TPump : public TGraphicElement
+class TPump : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
     Q_PROPERTY(TBrush Brush READ GetBrush WRITE SetBrush)
@@ -15,12 +15,6 @@ class TPump : public TGraphicElement
 public:
     explicit TPump(QWidget *parent = nullptr);
 
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
     bool GetVertFlip() const { return m_vertFlip; }
     void SetVertFlip(bool flip);
 
@@ -30,7 +24,5 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    TBrush m_brush;
-    TPen m_pen;
     bool m_vertFlip = false;
 };

@@ -4,10 +4,8 @@
 #include "base/StyleKeys.h"
 
 TShlamBox::TShlamBox(QWidget *parent)
-    : TCachedElement(parent)
+    : TPenBrushElement(parent)
 {
-    Wire(m_pen);
-    Wire(m_brush);
     resize(100, 100);
 }
 
@@ -23,11 +21,11 @@ void TShlamBox::Paint(QPainter &painter)
     TCanvas canvas(painter);
     if (!GetTransparent())
         canvas.FillRect(0, 0, width(), height(), GetColor());
-    canvas.SetPen(m_brush.Color(), 1);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetBrush().Color(), 1);
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(QPolygon({QPoint(x1, ys), QPoint(R, ys), QPoint(R, B)}));
     canvas.Rectangle(margin, yw, R, ys);
-    canvas.SetPen(m_pen);
+    canvas.SetPen(GetPen());
     canvas.Polyline(QPolygon({QPoint(margin, margin), QPoint(margin, ys), QPoint(x1, ys),
                               QPoint(R, B), QPoint(R, margin)}));
     canvas.Line(x1, margin, x1, ys);
@@ -36,13 +34,13 @@ void TShlamBox::Paint(QPainter &painter)
 void TShlamBox::WriteConfig(TIniFile &ini, const QString &section) const
 {
     ini.WriteInteger(section, QStringLiteral("Color"), GetColor());
-    ini.WriteInteger(section, QStringLiteral("BrushColor"), m_brush.Color());
-    WritePen(ini, section, QStringLiteral("Pen"), m_pen);
+    ini.WriteInteger(section, QStringLiteral("BrushColor"), GetBrush().Color());
+    WritePen(ini, section, QStringLiteral("Pen"), GetPen());
 }
 
 void TShlamBox::ReadConfig(const TIniFile &ini, const QString &section)
 {
     SetColor(ini.ReadInteger(section, QStringLiteral("Color"), GetColor()));
-    m_brush.SetColor(ini.ReadInteger(section, QStringLiteral("BrushColor"), m_brush.Color()));
-    ReadPen(ini, section, QStringLiteral("Pen"), m_pen);
+    Brush().SetColor(ini.ReadInteger(section, QStringLiteral("BrushColor"), GetBrush().Color()));
+    ReadPen(ini, section, QStringLiteral("Pen"), Pen());
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "CachedElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // A settling box with a partition and a sloped bottom.
-class TShlamBox : public TCachedElement
+class TShlamBox : public TPenBrushElement<TCachedElement>
 {
     Q_OBJECT
     Q_PROPERTY(TPen Pen READ GetPen WRITE SetPen)
@@ -19,12 +19,6 @@ class TShlamBox : public TCachedElement
 public:
     explicit TShlamBox(QWidget *parent = nullptr);
 
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     double GetL1() const { return m_l1; }
     void SetL1(double percent) { Store(m_l1, percent); }
     double GetSubHPercent() const { return m_subHPercent; }
@@ -38,8 +32,6 @@ protected:
     void ReadConfig(const TIniFile &ini, const QString &section) override;
 
 private:
-    TPen m_pen;
-    TBrush m_brush;
     double m_l1 = 30;
     double m_subHPercent = 20;
     double m_wPercent = 30;

@@ -5,13 +5,9 @@
 #include <algorithm>
 
 TSkat::TSkat(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPenBrushElement(parent, clRed, clYellow)
 {
     SetConfigName(QStringLiteral(".\\Colors.INI"));
-    m_pen.SetColor(clRed);
-    m_brush.SetColor(clYellow);
-    Wire(m_pen);
-    Wire(m_brush);
     CalcXY();
     resize(100, 100);
 }
@@ -63,7 +59,7 @@ void TSkat::Paint(QPainter &painter)
     canvas.SetBrush(GetColor());
     canvas.Rectangle(0, 0, W, H);
     // Edge points pulled inside by the pen width so the outline stays visible.
-    const int inset = m_pen.Width();
+    const int inset = GetPen().Width();
     QPolygon polygon;
     for (const QPointF &p : m_outline) {
         int x = int(W * p.x() * 0.01);
@@ -76,7 +72,7 @@ void TSkat::Paint(QPainter &painter)
             y = H - inset;
         polygon << QPoint(x, y);
     }
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(polygon);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "GraphicElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 #include <QList>
 #include <QPointF>
 
 // A chute: flat top of TopWidth percent at the right, a vertical right wall, a flat bottom and a
 // parabolic left flank drawn with DetLevel segments.
-class TSkat : public TGraphicElement
+class TSkat : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
     Q_PROPERTY(TPen Pen READ GetPen WRITE SetPen)
@@ -29,12 +29,6 @@ public:
 
     explicit TSkat(QWidget *parent = nullptr);
 
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     int GetDetLevel() const { return m_detLevel; }
     void SetDetLevel(int level);
     double GetTopWidth() const { return m_topWidth; }
@@ -58,8 +52,6 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    TPen m_pen;
-    TBrush m_brush;
     int m_detLevel = 10;
     double m_k1 = 0;
     double m_k2 = 1;

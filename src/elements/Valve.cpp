@@ -3,10 +3,11 @@
 #include "Canvas.h"
 
 TValve::TValve(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPenBrushElement(parent, clYellow, clRed)
 {
-    m_pen.SetColor(clYellow);
-    m_brush.SetColor(clRed);
+    // Pen and brush edits do not repaint a valve (see the class comment).
+    Pen().SetOnChange(nullptr);
+    Brush().SetOnChange(nullptr);
     resize(40, 40);
 }
 
@@ -19,11 +20,11 @@ void TValve::Paint(QPainter &painter)
 {
     const int W = width();
     const int H = height();
-    const int w = m_pen.Width();
+    const int w = GetPen().Width();
     const QPoint p = m_vertMode ? QPoint(W - w, w) : QPoint(w, H - w);
     const QPoint q = m_vertMode ? QPoint(w, H - w) : QPoint(W - w, w);
     TCanvas canvas(painter);
-    canvas.SetPen(m_pen);
-    canvas.SetBrush(m_brush);
+    canvas.SetPen(GetPen());
+    canvas.SetBrush(GetBrush());
     canvas.Polygon(QPolygon({QPoint(w, w), p, q, QPoint(W - w, H - w)}));
 }

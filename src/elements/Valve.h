@@ -1,11 +1,11 @@
 #pragma once
 
 #include "GraphicElement.h"
-#include "base/Style.h"
+#include "PenBrushElement.h"
 
 // The bow-tie valve symbol: two triangles meeting in the centre. Unlike the other elements it does
 // not repaint when its pen or brush is edited; whoever recolours it repaints it.
-class TValve : public TGraphicElement
+class TValve : public TPenBrushElement<TGraphicElement>
 {
     Q_OBJECT
     Q_PROPERTY(TPen Pen READ GetPen WRITE SetPen)
@@ -15,12 +15,6 @@ class TValve : public TGraphicElement
 public:
     explicit TValve(QWidget *parent = nullptr);
 
-    TPen &Pen() { return m_pen; }
-    const TPen &GetPen() const { return m_pen; }
-    void SetPen(const TPen &pen) { m_pen.Assign(pen); }
-    TBrush &Brush() { return m_brush; }
-    const TBrush &GetBrush() const { return m_brush; }
-    void SetBrush(const TBrush &brush) { m_brush.Assign(brush); }
     bool GetVertMode() const { return m_vertMode; }
     void SetVertMode(bool vertical);
 
@@ -28,7 +22,5 @@ protected:
     void Paint(QPainter &painter) override;
 
 private:
-    TPen m_pen;
-    TBrush m_brush;
     bool m_vertMode = false;
 };

@@ -1,0 +1,82 @@
+#include "app/InputNewSet.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFormInputNewSet *FormInputNewSet = nullptr;
+
+TFormInputNewSet::TFormInputNewSet(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , LabelParName(new QLabel(QStringLiteral("Наименование параметра:"), this))
+    , EditInput(new QLineEdit(this))
+    , ButtonOK(new QPushButton(QStringLiteral("Задать"), this))
+    , ButtonCancel(new QPushButton(QStringLiteral("Отмена"), this))
+{
+    setObjectName(QStringLiteral("FormInputNewSet"));
+    setWindowTitle(QStringLiteral("Новое задание"));
+    LabelParName->setObjectName(QStringLiteral("LabelParName"));
+    EditInput->setObjectName(QStringLiteral("EditInput"));
+
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(13);
+    font.setBold(true);
+    setFont(font);
+    QPalette navy = palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    navy.setColor(QPalette::Text, QColor(0, 0, 128));
+    navy.setColor(QPalette::ButtonText, QColor(0, 0, 128));
+    setPalette(navy);
+
+    ButtonOK->setDefault(true); // Enter
+    ButtonCancel->setAutoDefault(false);
+    connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects as well
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ButtonOK);
+    buttons->addWidget(ButtonCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(LabelParName);
+    layout->addWidget(EditInput);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setMinimumWidth(380);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    if (!FormInputNewSet)
+        FormInputNewSet = this;
+}
+
+TFormInputNewSet::~TFormInputNewSet()
+{
+    if (FormInputNewSet == this)
+        FormInputNewSet = nullptr;
+}
+
+bool TFormInputNewSet::Ask(const QString &label, QString &text)
+{
+    LabelParName->setText(label);
+    EditInput->clear();
+    if (exec() != QDialog::Accepted)
+        return false;
+    text = EditInput->text();
+    return true;
+}
+
+void TFormInputNewSet::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen()) {
+        const QRect free = screen->availableGeometry();
+        move(free.left() + (free.width() - width()) / 2,
+             free.top() + (free.height() - height()) / 2);
+    }
+    EditInput->setFocus();
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/Config.h"
+#include "app/Paths.h"
+#include "base/Moment.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <optional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolButton;
+class TLinkLamp;
+struct TSetPointCommand;
+
+// The main frame: menu, toolbar with clock and link lamp, the child windows in a multi-document
+// area, the one-second refresh of the newest process record and the exit path.
+class TFormMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // settingsPath: the settings file; its folder becomes the working directory (the relative
+    // "config" and colour files of the other windows resolve there). prompt: asked for the
+    // database credentials when no password is stored.
+    explicit TFormMain(const QString &settingsPath = SettingsFilePath(),
+                       const TLoginPrompt &prompt = DefaultLoginPrompt(),
+                       QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    static TLoginPrompt DefaultLoginPrompt();
+
+    // --- child windows
+    // Brings the window forward maximised and makes it the current child; nothing for none.
+    void ShowChild(QWidget *form);
+    QWidget *CurrentChild() const { return FCurrentChild; }
+    // Puts a form into the multi-document area (ShowChild does it with the default frame).
+    QMdiSubWindow *AddChild(QWidget *form, Qt::WindowFlags flags = {});
+    // Makes the action bring its window forward: created by create when absent, the print button
+    // bound to print (nullptr leaves the binding), then shown() runs. Enables the action.
+    void RouteChild(QAction *action, QAction *print, std::function<QWidget *()> create,
+                    std::function<void(QWidget *)> shown = {});
+    // The window a routed action shows, if it exists.
+    QWidget *RoutedChild(QAction *action) const;
+
+    // --- live data, read by the other windows
+    // The newest process record as of the last good refresh (empty before the first).
+    const QSqlRecord &LastData() const { return FLastData; }
+    // The link lamp's colour: silver before any heartbeat was read, then LinkColour of its age.
+    QColor LinkColor() const;
+    void TimerRefreshStateTimer();
+
+    // --- commands
+    void ActionExitExecute();
+    void ActionSetPLSZExecute();
+    void ActionSet_TNZExecute();
+    // Enables the set-point actions exactly while the connection is open.
+    void ActionSetCheck();
+
+    TFrameSettings Settings;
+
+    QAction *ActionExit;
+    QAction *ActionMainMenu;
+    QAction *ActionMnemo;
+    QAction *ActionGraphGC_params;
+    QAction *ActionGraphSuspLevel;
+    QAction *ActionGraphDivPosition;
+    QAction *ActionGraphTrans;
+    QAction *ActionWorkLog;
+    QAction *ActionSvodTable;
+    QAction *ActionAbout;
+    QAction *ActionSetPLSZ;
+    QAction *ActionSet_TNZ;
+    QAction *ActionConfig;
+    QAction *ActionBaseView;
+    QAction *ActionPrint;
+    QAction *ActionPrintHardParams;
+    QAction *ActionPrintLevelGraph;
+    QAction *ActionPrintDiverGraph;
+    QAction *ActionPrintGCWorkReg;
+    QAction *ActionPrintSvodTable;
+    QAction *ActionPrintGraphTrans;
+
+    QMenuBar *MainMenu1;
+    QToolBar *ToolBarMain;
+    QToolButton *ToolButtonPrint;
+    QWidget *PanelInfo;
+    QLabel *LabelClock;
+    QWidget *PanelLink;
+    TLinkLamp *ShapeLink;
+    QMdiArea *MdiArea;
+    QTimer *TimerRefreshState;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct TChildRoute
+    {
+        QPointer<QAction> Print;
+        std::function<QWidget *()> Create;
+        std::function<void(QWidget *)> Shown;
+        QPointer<QWidget> Window;
+    };
+
+    QAction *MakeAction(const QString &name, const QString &category, const QString &caption,
+                        const QString &hint);
+    void CreateActions();
+    void CreateMenu();
+    void CreateToolBar();
+    void OpenRoute(QAction *action);
+    void SendSetPoint(const TSetPointCommand &command);
+
+    bool RefreshLiveData();
+    void PrepareQueries();
+    void DropLink();
+    void TryReconnect();
+    void ShowLinkState();
+
+    QString FSettingsPath;
+    QString FWorkFolder;
+    bool FExitConfirmed = false;
+    bool FFirstShowDone = false;
+    QPointer<QWidget> FCurrentChild;
+    std::map<QAction *, TChildRoute> FRoutes;
+
+    std::optional<QSqlQuery> SQLQueryMaxTime;
+    std::optional<QSqlQuery> SQLQueryPUState;
+    std::optional<QSqlQuery> SQLQueryLastData;
+    QSqlRecord FLastData;
+    bool FHeartbeatRead = false;
+    TMoment FHeartbeat = 0;
+    bool FLinkBroken = false; // the open link failed; reopened every few seconds
+    QElapsedTimer FReconnectClock; // real time since the last attempt to open the link
+};
+
+extern TFormMain *FormMain;

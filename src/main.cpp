@@ -1,0 +1,18 @@
+#include "app/Main.h"
+#include "app/InstanceCheck.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    // A second running copy ends at once, silently.
+    if (CountProgramInstances(CurrentProgramPath()) >= 2)
+        return 0;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+
+    TFormMain frame;
+    frame.show();
+    return application.exec();
+}

@@ -1,0 +1,167 @@
+#include "FrameTestKit.h"
+#include "RecordingFeedback.h"
+#include "TestDb.h"
+#include "TestMain.h"
+#include "app/InputNewSet.h"
+#include "app/Main.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Answers the input dialog once it is up: types the text and presses the key.
+void AnswerDialog(const QString &text, Qt::Key key, QString *label)
+{
+    QTimer::singleShot(10, [=] {
+        if (!FormInputNewSet || !FormInputNewSet->isActiveWindow()) {
+            AnswerDialog(text, key, label);
+            return;
+        }
+        *label = FormInputNewSet->LabelParName->text();
+        QWidget *focus = QApplication::focusWidget();
+        if (focus == FormInputNewSet->EditInput)
+            QTest::keyClicks(focus, text);
+        QTest::keyClick(FormInputNewSet, key);
+    });
+}
+
+struct CommandRow
+{
+    QString UserName;
+    double PLSZ;
+    double TNZ;
+    bool PLSZNull;
+    bool TNZNull;
+};
+
+QList<CommandRow> CommandRows()
+{
+    QList<CommandRow> rows;
+    QSqlQuery query(TestDb::Open());
+    query.exec(
+        QStringLiteral("SELECT UserName, _PLSZ, _TNZ, RecMoment FROM control_vector ORDER BY Id"));
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(1).toDouble(),
+                     query.value(2).toDouble(), query.isNull(1), query.isNull(2)});
+    return rows;
+}
+
+const QString DensityRange = QStringLiteral("Задание плотности вне допустимого диапазона.");
+const QString LoadRange = QStringLiteral("Задание нагрузки вне допустимого диапазона.");
+const QString BadNumber = QStringLiteral("Правильно вводите числа.");
+
+} // namespace
+
+class TestInputNewSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(TestDb::Truncate(TestDb::Open(), {QStringLiteral("control_vector")})); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void setPoint_data()
+    {
+        QTest::addColumn<bool>("density");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<double>("stored"); // negative: nothing is sent
+        QTest::addColumn<QString>("message");
+
+        const int enter = Qt::Key_Return;
+        QTest::newRow("density low end") << true << "C"
+                                         << "1600" << enter << 1600.0 << "";
+        QTest::newRow("density high end") << true << "C"
+                                          << "2100" << enter << 2100.0 << "";
+        QTest::newRow("density below") << true << "C"
+                                       << "1599.9" << enter << -1.0 << DensityRange;
+        QTest::newRow("density above") << true << "C"
+                                       << "2100.1" << enter << -1.0 << DensityRange;
+        QTest::newRow("load low end") << false << "C"
+                                      << "50" << enter << 50.0 << "";
+        QTest::newRow("load high end") << false << "C"
+                                       << "240" << enter << 240.0 << "";
+        QTest::newRow("load below") << false << "C"
+                                    << "49" << enter << -1.0 << LoadRange;
+        QTest::newRow("load above") << false << "C"
+                                    << "241" << enter << -1.0 << LoadRange;
+        QTest::newRow("comma locale, comma") << true << "ru_RU"
+                                             << "1850,5" << enter << 1850.5 << "";
+        QTest::newRow("comma locale, point") << true << "ru_RU"
+                                             << "1850.5" << enter << -1.0 << BadNumber;
+        QTest::newRow("empty") << false << "C"
+                               << "" << enter << -1.0 << BadNumber;
+        QTest::newRow("letters") << false << "C"
+                                 << "12a" << enter << -1.0 << BadNumber;
+        QTest::newRow("cancelled") << true << "C"
+                                   << "1800" << int(Qt::Key_Escape) << -1.0 << "";
+    }
+    void setPoint()
+    {
+        QFETCH(bool, density);
+        QFETCH(QString, locale);
+        QFETCH(QString, input);
+        QFETCH(int, key);
+        QFETCH(double, stored);
+        QFETCH(QString, message);
+        QLocale::setDefault(QLocale(locale));
+
+        RecordingFeedback feedback;
+        FrameUnderTest frame;
+        QAction *action = density ? frame->ActionSetPLSZ : frame->ActionSet_TNZ;
+        QVERIFY(action->isEnabled());
+        QString label;
+        AnswerDialog(input, Qt::Key(key), &label);
+        action->trigger();
+
+        QCOMPARE(label,
+                 density ? QStringLiteral("Заданная плотность суспензии:")
+                         : QStringLiteral("Заданная нагрузка, т/час:"));
+        const QList<CommandRow> rows = CommandRows();
+        if (stored < 0) {
+            QCOMPARE(rows.size(), 0);
+        } else {
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(density ? rows[0].PLSZ : rows[0].TNZ, stored);
+            QVERIFY(density ? rows[0].TNZNull : rows[0].PLSZNull);
+            QVERIFY(rows[0].UserName.startsWith(QLatin1String(TestDb::User)));
+        }
+        if (message.isEmpty()) {
+            QVERIFY(feedback.messages.isEmpty());
+        } else {
+            QCOMPARE(feedback.messages.size(), 1);
+            QCOMPARE(feedback.lastText(), message);
+            QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
+            QCOMPARE(feedback.messages[0].icon, TMsgIcon::Error);
+        }
+    }
+
+    // Without a link the commands are disabled, and a command that still arrives (as a click on
+    // the diagram does) neither asks nor sends.
+    void noLinkNoCommand()
+    {
+        RecordingFeedback feedback;
+        FrameUnderTest frame(NoServerHost);
+        QCOMPARE(feedback.lastText(), QStringLiteral("Не удается подключиться к MySQL серверу."));
+        QVERIFY(!frame->ActionSetPLSZ->isEnabled());
+        QVERIFY(!frame->ActionSet_TNZ->isEnabled());
+        bool asked = false;
+        QTimer::singleShot(300, [&] {
+            asked = FormInputNewSet->isVisible();
+            FormInputNewSet->reject();
+        });
+        frame->ActionSetPLSZExecute();
+        QTest::qWait(400);
+        QVERIFY(!asked);
+        QCOMPARE(CommandRows().size(), 0);
+    }
+};
+
+TALMER_TEST(TestInputNewSet)
+#include "tst_InputNewSet.moc"
