@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "Formats.h"
+#include "IniText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,94 +10,15 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-namespace {
-
-const QByteArray kBom("\xEF\xBB\xBF");
-
-QString Fold(const QString &name)
+// Names that would read back as something else are refused rather than written into a file they
+// would corrupt.
+static void CheckNames(const QString &section, const QString &key)
 {
-    return name.toCaseFolded();
-}
-
-// Values read back without one pair of surrounding double quotes, as the classic reader does.
-QString Unquote(const QString &value)
-{
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-        return value.mid(1, value.size() - 2);
-    return value;
-}
-
-// The value text that reads back as the given value: line breaks cannot live in a line, and a value
-// the reader would trim or unquote is wrapped in quotes so it survives the round trip.
-QString EncodeValue(QString value)
-{
-    value.replace(u'\r', u' ').replace(u'\n', u' ');
-    if (value.trimmed() != value || Unquote(value) != value)
-        return u'"' + value + u'"';
-    return value;
-}
-
-// Names that would read back as something else (another line, a header, a comment) are refused
-// rather than written into a file they would corrupt.
-void CheckNames(const QString &section, const QString &key)
-{
-    const auto breaksLine = [](const QString &s) {
-        return s.contains(u'\r') || s.contains(u'\n');
-    };
-    if (breaksLine(section) || section.contains(u']'))
+    if (!IsIniSectionName(section))
         throw TIniFileError("invalid INI section name: " + section.toStdString());
-    const QString k = key.trimmed();
-    if (k.isEmpty() || breaksLine(key) || k.contains(u'=') || k.startsWith(u'[')
-        || k.startsWith(u';'))
+    if (!IsIniKeyName(key))
         throw TIniFileError("invalid INI key name: " + key.toStdString());
 }
-
-// The name of a "[Section]" line; blanks around the brackets and the name do not count, an
-// unclosed bracket runs to the end of the line.
-bool HeaderName(const QByteArray &line, QString &name)
-{
-    qsizetype i = 0;
-    while (i < line.size()
-           && (line[i] == ' ' || line[i] == '\t' || line[i] == '\v' || line[i] == '\f'
-               || line[i] == '\r'))
-        ++i;
-    if (i < line.size() && uchar(line[i]) >= 0x80) {
-        // Possibly a wide blank: decide as the entry parser's trimming does.
-        const QString text = QString::fromUtf8(line).trimmed();
-        if (!text.startsWith(u'['))
-            return false;
-        const qsizetype close = text.indexOf(u']');
-        name = text.mid(1, close < 0 ? -1 : close - 1).trimmed();
-        return true;
-    }
-    if (i >= line.size() || line[i] != '[')
-        return false;
-    const qsizetype close = line.indexOf(']', i);
-    name = QString::fromUtf8(line.mid(i + 1, close < 0 ? -1 : close - i - 1)).trimmed();
-    return true;
-}
-
-bool ParseInteger(const QString &text, int &value)
-{
-    bool ok = false;
-    QStringView digits;
-    if (text.startsWith(u"0x", Qt::CaseInsensitive))
-        digits = QStringView(text).mid(2);
-    else if (text.startsWith(u'$'))
-        digits = QStringView(text).mid(1);
-    else {
-        value = text.toInt(&ok, 10);
-        return ok;
-    }
-    // Hexadecimal text is the 32-bit pattern, so "0x80000005" reads as a negative system colour.
-    const uint bits = digits.toUInt(&ok, 16);
-    if (!ok || digits.isEmpty() || digits.startsWith(u'+') || digits.startsWith(u'-'))
-        return false;
-    value = qint32(bits);
-    return true;
-}
-
-} // namespace
 
 TIniFile::Stamp TIniFile::CurrentStamp() const
 {
@@ -127,15 +49,11 @@ void TIniFile::Refresh() const
     QFile file(m_fileName);
     if (now.exists && file.open(QIODevice::ReadOnly))
         data = file.readAll();
-    m_bom = data.startsWith(kBom);
-    if (m_bom)
-        data.remove(0, kBom.size());
-    m_lines = data.split('\n');
-    if (data.isEmpty() || data.endsWith('\n'))
-        m_lines.removeLast();
-    for (QByteArray &line : m_lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
+    m_bom = data.startsWith(IniBom());
+    m_lines.clear();
+    qsizetype pos = m_bom ? IniBom().size() : 0;
+    for (QByteArray line; NextIniLine(data, pos, line);)
+        m_lines.append(line);
     m_stamp = now;
     m_loaded = true;
     ParseHeaders();
@@ -147,11 +65,11 @@ void TIniFile::ParseHeaders() const
     m_sectionIndex.clear();
     QString name;
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (!HeaderName(m_lines[i], name))
+        if (!ParseIniHeader(m_lines[i], name))
             continue;
         if (!m_sections.isEmpty())
             m_sections.last().endLine = i;
-        const QString folded = Fold(name);
+        const QString folded = FoldIniName(name);
         if (!m_sectionIndex.contains(folded))
             m_sectionIndex.insert(folded, int(m_sections.size()));
         m_sections.append({name, i, int(m_lines.size()), false, -1, {}, {}});
@@ -189,7 +107,7 @@ static bool WriteReplacing(const QString &path, const QByteArray &data, QString 
 
 void TIniFile::Save()
 {
-    QByteArray data = m_bom ? kBom : QByteArray();
+    QByteArray data = m_bom ? IniBom() : QByteArray();
     for (const QByteArray &line : std::as_const(m_lines))
         data += line + "\r\n";
 
@@ -211,7 +129,7 @@ void TIniFile::Save()
 TIniFile::Section *TIniFile::FindSection(const QString &section) const
 {
     Refresh();
-    const auto it = m_sectionIndex.constFind(Fold(section.trimmed()));
+    const auto it = m_sectionIndex.constFind(FoldIniName(section.trimmed()));
     if (it == m_sectionIndex.cend())
         return nullptr;
     Section &s = m_sections[*it];
@@ -219,19 +137,17 @@ TIniFile::Section *TIniFile::FindSection(const QString &section) const
         return &s;
     s.parsed = true;
     s.lastLine = s.headerLine;
+    QString key, value;
     for (int i = s.headerLine + 1; i < s.endLine; ++i) {
-        const QString text = QString::fromUtf8(m_lines[i]).trimmed();
-        if (text.isEmpty())
+        const TIniLine kind = ParseIniEntry(m_lines[i], key, value);
+        if (kind != TIniLine::Blank)
+            s.lastLine = i;
+        if (kind != TIniLine::Entry)
             continue;
-        s.lastLine = i;
-        const qsizetype eq = text.indexOf(u'=');
-        if (eq < 0 || text.startsWith(u';'))
-            continue; // kept in the file, but holds no value
-        const QString key = text.left(eq).trimmed();
-        const QString folded = Fold(key);
+        const QString folded = FoldIniName(key);
         if (!s.index.contains(folded))
             s.index.insert(folded, int(s.entries.size()));
-        s.entries.append({key, Unquote(text.mid(eq + 1).trimmed()), i});
+        s.entries.append({key, value, i});
     }
     return &s;
 }
@@ -241,7 +157,7 @@ TIniFile::Entry *TIniFile::FindEntry(const QString &section, const QString &key)
     Section *s = FindSection(section);
     if (!s)
         return nullptr;
-    const auto it = s->index.constFind(Fold(key.trimmed()));
+    const auto it = s->index.constFind(FoldIniName(key.trimmed()));
     return it == s->index.cend() ? nullptr : &s->entries[*it];
 }
 
@@ -255,7 +171,7 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int def) c
 {
     int value = 0;
     const Entry *entry = FindEntry(section, key);
-    return entry && ParseInteger(entry->value, value) ? value : def;
+    return entry && ParseIniInteger(entry->value, value) ? value : def;
 }
 
 double TIniFile::ReadFloat(const QString &section, const QString &key, double def) const
@@ -274,7 +190,7 @@ bool TIniFile::ReadBool(const QString &section, const QString &key, bool def) co
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
     CheckNames(section, key);
-    const QString encoded = EncodeValue(value);
+    const QString encoded = EncodeIniValue(value);
     const Section *s = FindSection(section);
     if (!s) {
         m_lines.append((u'[' + section + u']').toUtf8());
@@ -283,7 +199,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
     } else if (Entry *entry = FindEntry(section, key)) {
         // The common case, a new value for a key, keeps every line number and parsed section.
         m_lines[entry->line] = (entry->key + u'=' + encoded).toUtf8();
-        entry->value = Unquote(encoded);
+        entry->value = UnquoteIniValue(encoded).toString();
     } else {
         m_lines.insert(s->lastLine + 1, (key + u'=' + encoded).toUtf8());
         ParseHeaders();
@@ -321,7 +237,7 @@ QStringList TIniFile::ReadSections() const
     Refresh();
     QStringList names;
     for (int i = 0; i < m_sections.size(); ++i)
-        if (m_sectionIndex.value(Fold(m_sections[i].name)) == i)
+        if (m_sectionIndex.value(FoldIniName(m_sections[i].name)) == i)
             names.append(m_sections[i].name);
     return names;
 }
@@ -331,7 +247,7 @@ QStringList TIniFile::ReadSection(const QString &section) const
     QStringList keys;
     if (const Section *s = FindSection(section))
         for (int i = 0; i < s->entries.size(); ++i)
-            if (s->index.value(Fold(s->entries[i].key)) == i)
+            if (s->index.value(FoldIniName(s->entries[i].key)) == i)
                 keys.append(s->entries[i].key);
     return keys;
 }
@@ -339,11 +255,11 @@ QStringList TIniFile::ReadSection(const QString &section) const
 void TIniFile::EraseSection(const QString &section)
 {
     Refresh();
-    const QString folded = Fold(section.trimmed());
+    const QString folded = FoldIniName(section.trimmed());
     bool erased = false;
     // From the last section backwards, so the line numbers of those still to erase stay valid.
     for (qsizetype i = m_sections.size() - 1; i >= 0; --i) {
-        if (Fold(m_sections[i].name) != folded)
+        if (FoldIniName(m_sections[i].name) != folded)
             continue;
         const int end =
             i + 1 < m_sections.size() ? m_sections[i + 1].headerLine : int(m_lines.size());
@@ -361,10 +277,10 @@ void TIniFile::DeleteKey(const QString &section, const QString &key)
     const Section *s = FindSection(section);
     if (!s)
         return;
-    const QString folded = Fold(key.trimmed());
+    const QString folded = FoldIniName(key.trimmed());
     QList<int> lines;
     for (const Entry &entry : s->entries)
-        if (Fold(entry.key) == folded)
+        if (FoldIniName(entry.key) == folded)
             lines.prepend(entry.line);
     if (lines.isEmpty())
         return;

@@ -1,39 +1,13 @@
 #include "RecordFile.h"
 
+#include "base/IniText.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-const QByteArray utf8Bom("\xEF\xBB\xBF");
-
-QString Fold(const QString &name)
-{
-    return name.toCaseFolded();
-}
-
-// One pair of surrounding double quotes is not part of the value, as with the classic reader.
-QString Unquote(const QString &value)
-{
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-        return value.mid(1, value.size() - 2);
-    return value;
-}
-
-// A value that a reader would trim or unquote is wrapped in quotes so that it reads back as
-// written. Line breaks are kept out by the callers.
-QByteArray EncodeValue(const QString &value)
-{
-    if (value.trimmed() != value || Unquote(value) != value)
-        return '"' + value.toUtf8() + '"';
-    return value.toUtf8();
-}
-
-} // namespace
 
 TRecordFile::TRecordFile(const QString &fileName)
     : m_fileName(fileName)
@@ -134,9 +108,9 @@ bool TRecordFile::Sync()
 void TRecordFile::Parse(const QByteArray &data, const QString &stopAfter)
 {
     qsizetype pos = 0;
-    if (data.startsWith(utf8Bom)) {
+    if (data.startsWith(IniBom())) {
         m_bom = true;
-        pos = utf8Bom.size();
+        pos = IniBom().size();
     }
     const qsizetype firstEol = data.indexOf('\n', pos);
     if (firstEol > pos && data[firstEol - 1] == '\r')
@@ -144,38 +118,24 @@ void TRecordFile::Parse(const QByteArray &data, const QString &stopAfter)
     else if (firstEol >= 0)
         m_eol = "\n";
 
-    while (pos < data.size()) {
-        qsizetype end = data.indexOf('\n', pos);
-        if (end < 0)
-            end = data.size();
-        QByteArray raw = data.mid(pos, end - pos);
-        pos = end + 1;
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-
-        const QByteArray text = raw.trimmed();
-        if (text.startsWith('[')) {
-            if (!stopAfter.isEmpty() && m_sectionIndex.contains(Fold(stopAfter)))
+    QString name;
+    for (QByteArray raw; NextIniLine(data, pos, raw);) {
+        if (ParseIniHeader(raw, name)) {
+            if (!stopAfter.isEmpty() && m_sectionIndex.contains(FoldIniName(stopAfter)))
                 return;
-            const qsizetype close = text.indexOf(']');
-            Section section;
-            section.name = QString::fromUtf8(text.mid(1, close < 0 ? -1 : close - 1)).trimmed();
-            section.headerRaw = raw;
-            if (!m_sectionIndex.contains(Fold(section.name))) // the first of duplicates wins
-                m_sectionIndex.insert(Fold(section.name), int(m_sections.size()));
-            m_sections.push_back(std::move(section));
+            const QString folded = FoldIniName(name);
+            if (!m_sectionIndex.contains(folded)) // the first of duplicates wins
+                m_sectionIndex.insert(folded, int(m_sections.size()));
+            m_sections.push_back(Section {true, name, raw, {}, {}, {}});
             continue;
         }
         Section &current = m_sections.back();
         Line line;
         line.raw = raw;
-        const qsizetype eq = text.indexOf('=');
-        if (current.headed && eq > 0 && !text.startsWith(';')) {
-            line.key = QString::fromUtf8(text.left(eq)).trimmed();
-            line.value = Unquote(QString::fromUtf8(text.mid(eq + 1)).trimmed());
-            line.entry = !line.key.isEmpty();
-            if (line.entry && !current.keys.contains(Fold(line.key)))
-                current.keys.insert(Fold(line.key), int(current.lines.size()));
+        if (current.headed && ParseIniEntry(raw, line.key, line.value) == TIniLine::Entry) {
+            line.entry = true;
+            if (!current.keys.contains(FoldIniName(line.key)))
+                current.keys.insert(FoldIniName(line.key), int(current.lines.size()));
         }
         current.lines.push_back(std::move(line));
     }
@@ -194,7 +154,7 @@ QList<QPair<QString, QString>> TRecordFile::ReadSectionOf(const QString &fileNam
 
 const TRecordFile::Section *TRecordFile::Find(const QString &section) const
 {
-    const auto it = m_sectionIndex.constFind(Fold(section));
+    const auto it = m_sectionIndex.constFind(FoldIniName(section));
     return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
@@ -203,21 +163,20 @@ QString TRecordFile::ReadString(const QString &section, const QString &key) cons
     const Section *s = Find(section);
     if (!s)
         return QString();
-    const auto it = s->keys.constFind(Fold(key));
+    const auto it = s->keys.constFind(FoldIniName(key));
     return it == s->keys.cend() ? QString() : s->lines[*it].value;
 }
 
 int TRecordFile::ReadInteger(const QString &section, const QString &key, int def) const
 {
-    bool ok = false;
-    const int value = ReadString(section, key).toInt(&ok);
-    return ok ? value : def;
+    int value = 0;
+    return ParseIniInteger(ReadString(section, key), value) ? value : def;
 }
 
 bool TRecordFile::ValueExists(const QString &section, const QString &key) const
 {
     const Section *s = Find(section);
-    return s && s->keys.contains(Fold(key));
+    return s && s->keys.contains(FoldIniName(key));
 }
 
 bool TRecordFile::SectionExists(const QString &section) const
@@ -252,22 +211,26 @@ int TRecordFile::AddSection(const QString &name)
     section.name = name;
     section.headerRaw = '[' + name.toUtf8() + ']';
     m_sections.push_back(std::move(section));
-    m_sectionIndex.insert(Fold(name), last + 1);
+    m_sectionIndex.insert(FoldIniName(name), last + 1);
     return last + 1;
 }
 
 void TRecordFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    const auto found = m_sectionIndex.constFind(Fold(section));
+    const auto found = m_sectionIndex.constFind(FoldIniName(section));
     const int index = found == m_sectionIndex.cend() ? AddSection(section) : *found;
     Section &s = m_sections[index];
-    const auto it = s.keys.constFind(Fold(key));
+    const QString encoded = EncodeIniValue(value);
+    // The value as the file reads back; the same string unless quotes were added.
+    const QString stored =
+        encoded.size() == value.size() ? encoded : UnquoteIniValue(encoded).toString();
+    const auto it = s.keys.constFind(FoldIniName(key));
     if (it != s.keys.cend()) {
         Line &line = s.lines[*it];
-        if (line.value == value)
+        if (line.value == stored)
             return;
-        line.value = value;
-        line.raw = line.key.toUtf8() + '=' + EncodeValue(value);
+        line.value = stored;
+        line.raw = line.key.toUtf8() + '=' + encoded.toUtf8();
     } else {
         // After the last entry, so blank lines and comments closing the section stay below it;
         // only entries are indexed, hence no index moves.
@@ -275,8 +238,8 @@ void TRecordFile::WriteString(const QString &section, const QString &key, const 
                       return l.entry;
                   }).base();
         const int position = int(at - s.lines.begin());
-        s.lines.insert(at, Line {key.toUtf8() + '=' + EncodeValue(value), true, key, value});
-        s.keys.insert(Fold(key), position);
+        s.lines.insert(at, Line {key.toUtf8() + '=' + encoded.toUtf8(), true, key, stored});
+        s.keys.insert(FoldIniName(key), position);
     }
     s.text.clear();
     m_dirtyFrom = m_dirtyFrom < 0 ? index : std::min(m_dirtyFrom, index);
@@ -287,7 +250,7 @@ void TRecordFile::AppendSectionText(int index, QByteArray &text)
     Section &s = m_sections[index];
     if (s.text.isEmpty()) {
         if (index == 0 && m_bom)
-            s.text += utf8Bom;
+            s.text += IniBom();
         if (s.headed)
             s.text += s.headerRaw + m_eol;
         for (const Line &line : s.lines) {

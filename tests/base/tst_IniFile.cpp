@@ -1,3 +1,4 @@
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 
 #include "base/Formats.h"
@@ -11,23 +12,6 @@
 #include <QTest>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestIniFile : public QObject
 {

@@ -1,4 +1,5 @@
 #include "series/IniDataSet.h"
+#include "FileBytes.h"
 #include "RecordingFeedback.h"
 #include "TestMain.h"
 #include "base/Formats.h"
@@ -16,20 +17,6 @@
 namespace {
 
 const QStringList threeFields {"RecordTime", "Density", "Level", "State"};
-
-QByteArray ReadBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &fileName, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(fileName).path());
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // Appends a record and fills its fields the way a writer of the series does.
 bool AppendRecord(TIniDataSet &data, TMoment time, double density, int level, bool state)

@@ -1,28 +1,13 @@
 #include "series/RecordFile.h"
+#include "FileBytes.h"
 #include "TestMain.h"
+#include "base/IniFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
-
-namespace {
-
-QByteArray ReadBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-} // namespace
 
 class RecordFileTest : public QObject
 {
@@ -167,6 +152,80 @@ private slots:
         a.WriteString("R5", "Level", "7");
         QVERIFY(a.Flush());
         QCOMPARE(ReadBytes(fileName), QByteArray("[R5]\r\nLevel=7\r\n"));
+    }
+
+    // The dataset's files and the INI class read any text alike, however odd its layout.
+    void readsAsIniFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("bom, lf ends") << QByteArray("\xEF\xBB\xBF[S]\nK=v\n");
+        QTest::newRow("wide blank before header") << QByteArray("[A]\nK=1\n\xE3\x80\x80[B]\nK=2\n");
+        QTest::newRow("wide blank before comment") << QByteArray("[A]\n\xC2\xA0;K=1\nK=2\n");
+        QTest::newRow("empty key") << QByteArray("[A]\n=1\n = 2\nK=3\n");
+        QTest::newRow("hex integers") << QByteArray("[Header]\nRecordCount=0x10\nR0=$1F\nR1=0x\n");
+        QTest::newRow("quotes and blanks") << QByteArray("[A]\nK=\"  v \"\nL=\"\"\"\nM=  \" \n");
+        QTest::newRow("unclosed headers") << QByteArray("[A\nK=1\n[ B ] tail\nK=2\n[S]]\nK=3\n");
+        QTest::newRow("text before any section") << QByteArray("K=0\n[A]\nK=1\n");
+        QTest::newRow("carriage returns") << QByteArray("\r\r[S]\r\rK=1\r\r\n");
+    }
+    void readsAsIniFile()
+    {
+        QFETCH(QByteArray, text);
+        WriteBytes(fileName, text);
+        const TIniFile ini(fileName);
+        TRecordFile file(fileName);
+        QVERIFY(file.Sync());
+        const QStringList sections = ini.ReadSections();
+        QVERIFY(!sections.isEmpty());
+        for (const QString &section : sections) {
+            QVERIFY2(file.SectionExists(section), qPrintable(section));
+            for (const QString &key : ini.ReadSection(section)) {
+                QVERIFY2(file.ValueExists(section, key), qPrintable(section + '/' + key));
+                QCOMPARE(file.ReadString(section, key), ini.ReadString(section, key, "absent"));
+                QCOMPARE(file.ReadInteger(section, key, -7), ini.ReadInteger(section, key, -7));
+            }
+            for (const auto &[key, value] : file.ReadSectionValues(section))
+                QVERIFY2(ini.ValueExists(section, key), qPrintable(section + '/' + key));
+        }
+        for (const char *name : {"A", "B", "S", "Header", "\xE3\x80\x80[B]"})
+            QCOMPARE(file.SectionExists(name), ini.SectionExists(name));
+    }
+
+    // A value written by either class reads back the same through both.
+    void writtenValuesReadAlike_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("plain") << "45000.5"
+                               << "45000.5";
+        QTest::newRow("blanks around") << "  a b  "
+                                       << "  a b  ";
+        QTest::newRow("quoted") << "\"a\""
+                                << "\"a\"";
+        QTest::newRow("one quote") << "\""
+                                   << "\"";
+        QTest::newRow("line breaks") << "a\r\n[X]\nb=c"
+                                     << "a  [X] b=c";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void writtenValuesReadAlike()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        TRecordFile file(fileName);
+        QVERIFY(file.Sync());
+        file.WriteString("R0", "Level", value);
+        QVERIFY(file.Flush());
+        QCOMPARE(file.ReadString("R0", "Level"), readBack);
+        QCOMPARE(TIniFile(fileName).ReadString("R0", "Level", "absent"), readBack);
+        QVERIFY(!TIniFile(fileName).SectionExists("X"));
+
+        TIniFile(fileName).WriteString("R1", "Level", value);
+        TRecordFile fresh(fileName);
+        QVERIFY(fresh.Sync());
+        QCOMPARE(fresh.ReadString("R0", "Level"), readBack);
+        QCOMPARE(fresh.ReadString("R1", "Level"), readBack);
     }
 
     void unwritableRefused()
