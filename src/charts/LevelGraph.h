@@ -359,6 +359,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    template<class Draw> void PaintRuns(QPainter &canvas, Draw draw);
     template<class T> void Put(T &field, const T &value)
     {
         if (field == value)

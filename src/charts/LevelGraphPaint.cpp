@@ -270,7 +270,9 @@ void TLevelGraph::PaintCurves(QPainter &canvas)
         PaintGraphs(canvas);
 }
 
-void TLevelGraph::PaintGraphs(QPainter &canvas)
+// Walks the stored slots of every graph; a slot missing from the present array breaks the run.
+// draw(batch, graph, slot, s, inRun, color) adds the strokes of one slot.
+template<class Draw> void TLevelGraph::PaintRuns(QPainter &canvas, Draw draw)
 {
     const int count = m_geo.StoredPointCount();
     const QColor alarmColor = ColorToQColor(m_alarmColor);
@@ -278,76 +280,75 @@ void TLevelGraph::PaintGraphs(QPainter &canvas)
         const QPen pen = m_graphPens[i].ToQPen();
         TPolylineBatch batch(canvas, pen);
         bool inRun = false;
-        int endY = 0;
         for (int slot = 0; slot < count; ++slot) {
             const TrendSlot &s = m_store->Slot(i, slot);
             if (m_enablePresentArray && !s.Present) {
                 inRun = false;
                 continue;
             }
-            const QColor color = s.Alarm ? alarmColor : pen.color();
-            const int x = int(IndexToScreenX(slot));
-            const int yA = int(YToScreen(TTrendStore::ShownValue(s, m_averageMode)));
-            if (!m_histogramGraph) {
-                const int y2 = s.HasSecond ? int(YToScreen(s.Value2)) : yA;
-                if (!inRun) {
-                    batch.MoveTo(QPoint(x, y2));
-                    endY = y2;
-                } else if (!s.HasSecond) {
-                    batch.LineTo(QPoint(x, yA), color);
-                    endY = yA;
-                } else {
-                    // Reach the nearer extreme first, so the vertical stroke does not double back.
-                    const bool lowFirst = std::abs(yA - endY) < std::abs(y2 - endY);
-                    const int first = lowFirst ? yA : y2;
-                    endY = lowFirst ? y2 : yA;
-                    batch.LineTo(QPoint(x, first), color);
-                    batch.LineTo(QPoint(x, endY), color);
-                }
-            } else {
-                const int yB = s.HasSecond && !m_averageMode ? int(YToScreen(s.Value2)) : yA;
-                // Enter at the level nearer to where the previous slot left off.
-                const bool swap = inRun && std::abs(yA - endY) >= std::abs(yB - endY);
-                const int entry = swap ? yB : yA;
-                const int exit = swap ? yA : yB;
-                const int xl = slot == 0 ? x : (x + int(IndexToScreenX(slot - 1))) / 2;
-                const int xr = (x + int(IndexToScreenX(slot + 1))) / 2;
-                if (!inRun)
-                    batch.MoveTo(QPoint(xl, entry));
-                batch.LineTo(QPoint(xl, entry), color);
-                batch.LineTo(QPoint(x, entry), color);
-                batch.LineTo(QPoint(x, exit), color);
-                batch.LineTo(QPoint(xr, exit), color);
-                endY = exit;
-            }
+            draw(batch, i, slot, s, inRun, s.Alarm ? alarmColor : pen.color());
             inRun = true;
         }
     }
 }
 
+void TLevelGraph::PaintGraphs(QPainter &canvas)
+{
+    int endY = 0; // where the previous slot of the run left off
+    PaintRuns(canvas,
+              [&](TPolylineBatch &batch, int, int slot, const TrendSlot &s, bool inRun,
+                  const QColor &color) {
+                  const int x = int(IndexToScreenX(slot));
+                  const int yA = int(YToScreen(TTrendStore::ShownValue(s, m_averageMode)));
+                  if (!m_histogramGraph) {
+                      const int y2 = s.HasSecond ? int(YToScreen(s.Value2)) : yA;
+                      if (!inRun) {
+                          batch.MoveTo(QPoint(x, y2));
+                          endY = y2;
+                      } else if (!s.HasSecond) {
+                          batch.LineTo(QPoint(x, yA), color);
+                          endY = yA;
+                      } else {
+                          // Reach the nearer extreme first, so the vertical stroke does not double
+                          // back.
+                          const bool lowFirst = std::abs(yA - endY) < std::abs(y2 - endY);
+                          const int first = lowFirst ? yA : y2;
+                          endY = lowFirst ? y2 : yA;
+                          batch.LineTo(QPoint(x, first), color);
+                          batch.LineTo(QPoint(x, endY), color);
+                      }
+                      return;
+                  }
+                  const int yB = s.HasSecond && !m_averageMode ? int(YToScreen(s.Value2)) : yA;
+                  // Enter at the level nearer to where the previous slot left off.
+                  const bool swap = inRun && std::abs(yA - endY) >= std::abs(yB - endY);
+                  const int entry = swap ? yB : yA;
+                  const int exit = swap ? yA : yB;
+                  const int xl = slot == 0 ? x : (x + int(IndexToScreenX(slot - 1))) / 2;
+                  const int xr = (x + int(IndexToScreenX(slot + 1))) / 2;
+                  if (!inRun)
+                      batch.MoveTo(QPoint(xl, entry));
+                  batch.LineTo(QPoint(xl, entry), color);
+                  batch.LineTo(QPoint(x, entry), color);
+                  batch.LineTo(QPoint(x, exit), color);
+                  batch.LineTo(QPoint(xr, exit), color);
+                  endY = exit;
+              });
+}
+
 void TLevelGraph::PaintMultiGraph(QPainter &canvas)
 {
-    const int count = m_geo.StoredPointCount();
-    const QColor alarmColor = ColorToQColor(m_alarmColor);
-    for (int i = 0; i < m_graphCount; ++i) {
-        const QPen pen = m_graphPens[i].ToQPen();
-        TPolylineBatch batch(canvas, pen);
-        bool inRun = false;
-        for (int slot = 0; slot < count; ++slot) {
-            const TrendSlot &s = m_store->Slot(i, slot);
-            if (m_enablePresentArray && !s.Present) {
-                inRun = false;
-                continue;
-            }
-            const double v = TranslateVal(s.Value, m_scaleLow[i], m_scaleHigh[i], m_yMin, m_yMax);
-            const QPoint p(int(IndexToScreenX(slot)), int(YToScreen(v)));
-            if (inRun)
-                batch.LineTo(p, s.Alarm ? alarmColor : pen.color());
-            else
-                batch.MoveTo(p);
-            inRun = true;
-        }
-    }
+    PaintRuns(canvas,
+              [&](TPolylineBatch &batch, int graph, int slot, const TrendSlot &s, bool inRun,
+                  const QColor &color) {
+                  const double v =
+                      TranslateVal(s.Value, m_scaleLow[graph], m_scaleHigh[graph], m_yMin, m_yMax);
+                  const QPoint p(int(IndexToScreenX(slot)), int(YToScreen(v)));
+                  if (inRun)
+                      batch.LineTo(p, color);
+                  else
+                      batch.MoveTo(p);
+              });
 }
 
 void TLevelGraph::PaintMarkers(QPainter &canvas)
