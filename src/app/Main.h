@@ -39,6 +39,8 @@ public:
     ~TFormMain() override;
 
     static TLoginPrompt DefaultLoginPrompt();
+    // The settings file the frame loads and saves.
+    QString SettingsPath() const { return FSettingsPath; }
 
     // --- child windows
     // Brings the window forward maximised and makes it the current child; nothing for none.
