@@ -5,7 +5,8 @@
 #include "common/TestMain.h"
 #include "elements/ActionLabel.h"
 #include "elements/Arrow.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
 
@@ -58,6 +59,7 @@ class TestLayout : public QObject
 private slots:
     void initTestCase()
     {
+        RegisterElementLibrary();
         QVERIFY(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
