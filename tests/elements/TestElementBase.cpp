@@ -3,7 +3,8 @@
 #include "TestMain.h"
 #include "elements/Arrow.h"
 #include "elements/CachedElement.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
 #include "elements/Panel.h"
@@ -16,6 +17,7 @@ class TestElementBase : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
     void unchangedPropertyKeepsCache_data();
     void unchangedPropertyKeepsCache();
     void styleEditMarksDirty();

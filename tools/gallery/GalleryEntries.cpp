@@ -5,7 +5,8 @@
 #include "elements/Arrow.h"
 #include "elements/Barrel.h"
 #include "elements/ConusBox.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
 #include "elements/Pandus.h"
@@ -141,6 +142,7 @@ QList<TGalleryEntry> Variants()
 
 QList<TGalleryEntry> GalleryEntries()
 {
+    RegisterElementLibrary();
     QList<TGalleryEntry> entries;
     for (const QString &name : RegisteredElementClasses())
         entries.append({name, [name] {
