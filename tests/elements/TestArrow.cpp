@@ -18,6 +18,8 @@ private slots:
     void bubbleHandOver_data();
     void bubbleHandOver();
     void sourceEmitsAtInterval();
+    void loopedChainStepsEachOnce_data();
+    void loopedChainStepsEachOnce();
 };
 
 void TestArrow::geometry_data()
@@ -152,6 +154,34 @@ void TestArrow::sourceEmitsAtInterval()
     chained.SetBubbleSource(true);
     chained.BubbleStep(true);
     QVERIFY(chained.GetBubbleList().isEmpty());
+}
+
+void TestArrow::loopedChainStepsEachOnce_data()
+{
+    QTest::addColumn<int>("arrows");
+    QTest::newRow("names itself") << 1;
+    QTest::newRow("circulation of three") << 3;
+}
+
+void TestArrow::loopedChainStepsEachOnce()
+{
+    QFETCH(int, arrows);
+    QWidget form;
+    QList<TArrow *> chain;
+    for (int i = 0; i < arrows; ++i) {
+        chain << new TArrow(&form);
+        chain.last()->resize(155, 18);
+        chain.last()->SetBubbleList({"10", "150"});
+    }
+    for (int i = 0; i < arrows; ++i)
+        chain[i]->SetNextArrow(chain[(i + 1) % arrows]);
+    chain[0]->BubbleStep();
+    // Every arrow moved its own bubbles once and received the one its predecessor handed on.
+    for (TArrow *arrow : chain) {
+        const QStringList bubbles = arrow->GetBubbleList();
+        QCOMPARE(bubbles.size(), 3);
+        QCOMPARE(bubbles.mid(0, 2), (QStringList {"12", "152.1"}));
+    }
 }
 
 TALMER_TEST(TestArrow)
