@@ -107,16 +107,13 @@ void TArrow::BubbleStep(bool chained)
     }
     const double total = 2 * Geometry().halfLength;
     const double limit = total - m_bubbleLen;
-    const bool wholeSpeed = m_bubbleSpeed == std::floor(m_bubbleSpeed);
     QStringList moved;
     QStringList handedOver;
     for (const QString &line : std::as_const(m_bubbleList)) {
         double p = BubblePosition(line) + m_bubbleSpeed;
-        // Only bubbles on the whole-pixel grid (whole position, whole speed) are handed on; the
-        // added tenth takes the bubble off the grid, so it is handed over once. A fractional
-        // speed would land on whole positions every other step and hand over by chance, so it
-        // never hands over.
-        if (p > limit && p == std::floor(p) && wholeSpeed && m_nextArrow) {
+        // A bubble is handed on when it reaches a whole position past the limit; the added tenth
+        // takes it off the whole positions, so it is handed over once.
+        if (p > limit && p == std::floor(p) && m_nextArrow) {
             handedOver.append(FloatToStr(p - total));
             p += 0.1;
         }

@@ -106,7 +106,9 @@ void TestArrow::bubbleHandOver_data()
     QTest::addColumn<QStringList>("handedOver");
     // 155 wide: the pipe is 153 long, a bubble of 3 is handed on once it passes 150.
     QTest::newRow("whole speed hands over once") << 2.0 << "0" << QStringList {"-1"};
-    QTest::newRow("fractional speed never hands over") << 2.5 << "-5" << QStringList {};
+    // 2.5 from -5 is whole every other step: at 155 it is past 150 and handed on as 155 - 153.
+    QTest::newRow("fractional speed hands over at a whole position")
+        << 2.5 << "-5" << QStringList {"2"};
 }
 
 void TestArrow::bubbleHandOver()
