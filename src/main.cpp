@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/Application.h"
 #include "app/InstanceCheck.h"
 
 #include <QApplication>
@@ -10,7 +11,7 @@ int main(int argc, char *argv[])
         return 0;
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+    InitApplication();
 
     TFormMain frame;
     frame.show();
