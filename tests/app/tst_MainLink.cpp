@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -28,31 +27,6 @@ void SetHeartbeat(TMoment moment)
                          QStringLiteral("REPLACE INTO last_state (Id, RecMoment) VALUES (1, %1)")
                              .arg(SqlTime(moment))));
 }
-
-bool RunDbScript(const QString &command)
-{
-    QProcess script;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KV512_DB_PORT"), QString::number(TestDb::Port()));
-    script.setProcessEnvironment(environment);
-    script.start(TestDb::DbScript(), {command});
-    return script.waitForFinished(60000) && script.exitCode() == 0;
-}
-
-// Stops the private server for a test and starts it again however the test ends.
-class StoppedServer
-{
-public:
-    StoppedServer() { stopped = RunDbScript(QStringLiteral("stop")); }
-    ~StoppedServer() { Restart(); }
-    bool Restart()
-    {
-        if (stopped)
-            stopped = !RunDbScript(QStringLiteral("start"));
-        return !stopped;
-    }
-    bool stopped = false;
-};
 
 } // namespace
 
@@ -153,7 +127,7 @@ private slots:
         QVERIFY(frame->ActionSetPLSZ->isEnabled());
 
         {
-            StoppedServer server;
+            TestDb::StoppedServer server;
             QVERIFY(server.stopped);
             QSqlDatabase::database(QStringLiteral("testdb"), false).close();
             feedback.beeps = 0;
