@@ -1,5 +1,5 @@
-#include "app/Main.h"
 #include "app/InstanceCheck.h"
+#include "station/Windows.h"
 
 #include <QApplication>
 
@@ -11,8 +11,10 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+    RegisterComponentLibraries();
 
     TFormMain frame;
+    frame.CreateWindows(StationWindows());
     frame.show();
     return application.exec();
 }

@@ -1,8 +1,11 @@
 #include "FrameTestKit.h"
 
 #include "TestDb.h"
+#include "app/About.h"
 #include "app/Connection.h"
+#include "app/InputNewSet.h"
 #include "app/Main.h"
+#include "app/MainMenu.h"
 
 #include <QFile>
 
@@ -21,6 +24,11 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
         entered = password;
         return true;
     });
+    // The application layer's own windows, as the station creates them.
+    frame->CreateWindows(
+        {ChildWindow<TFormMainMenu>(&TFormMain::ActionMainMenu, &TFormMain::ActionPrint, {},
+                                    Qt::SubWindow | Qt::CustomizeWindowHint),
+         DialogWindow<TFormAbout>(), DialogWindow<TFormInputNewSet>()});
 }
 
 FrameUnderTest::~FrameUnderTest()
