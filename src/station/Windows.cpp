@@ -5,6 +5,24 @@
 #include "app/MainMenu.h"
 #include "charts/ChartLibrary.h"
 #include "elements/ElementLibrary.h"
+#include "report/WebPrint.h"
+#include "trends/GraphDSUS.h"
+#include "trends/GraphHardParams.h"
+#include "trends/GraphSuspLevel.h"
+#include "trends/GraphTrans.h"
+
+namespace {
+// The trend windows are children without border icons: the operator switches between them but
+// does not close them.
+constexpr Qt::WindowFlags TrendFrame = Qt::SubWindow | Qt::CustomizeWindowHint;
+
+// The process-parameter and level windows come back in their normal layout each time.
+void TrendRelayout(QWidget *window)
+{
+    if (auto *trend = qobject_cast<TFormGraphTrend *>(window))
+        trend->NormalLayout();
+}
+} // namespace
 
 QList<TWindowRow> StationWindows()
 {
@@ -13,13 +31,22 @@ QList<TWindowRow> StationWindows()
         // FormMnemo
         ChildWindow<TFormMainMenu>(&F::ActionMainMenu, &F::ActionPrint, {},
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
-        // FormArrowEdit, FormEditBarrel, FormEditGraph, FormOutFieldEdit, FormEditPoligon,
-        // FormEditPump, FormWebPrint
+        // FormArrowEdit, FormEditBarrel
+        // FormEditGraph: made afresh for each chart by EditChartSettings
+        // FormOutFieldEdit, FormEditPoligon, FormEditPump
+        DialogWindow<TFormWebPrint>(),
         DialogWindow<TFormAbout>(),
-        // FormGraphHardParams, FormGraphSuspLevel, FormGraphDSUS, FormLogView, FormConfig,
-        // FormSvodTable
+        ChildWindow<TFormGraphHardParams>(&F::ActionGraphGC_params, &F::ActionPrintHardParams,
+                                          TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphSuspLevel>(&F::ActionGraphSuspLevel, &F::ActionPrintLevelGraph,
+                                         TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphDSUS>(&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph, {},
+                                    TrendFrame),
+        // FormLogView, FormConfig, FormSvodTable
         DialogWindow<TFormInputNewSet>(),
-        // FormBaseView, FormGraphTrans
+        // FormBaseView
+        ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
+                                     TrendFrame),
     };
 }
 

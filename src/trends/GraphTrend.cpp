@@ -4,6 +4,7 @@
 #include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/Global.h"
+#include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Report.h"
 #include "app/Utils.h"
@@ -82,6 +83,9 @@ TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
     ApplyLayout();
     LoadLimits();
     ApplyLegendPens();
+
+    connect(&LayoutNotifier(), &TLayoutNotifier::SetupModeChanged, this,
+            &TFormGraphTrend::ApplyLayout);
 
     TimerUpdate = new QTimer(this);
     TimerUpdate->setObjectName(QStringLiteral("TimerUpdate"));
@@ -314,12 +318,7 @@ TLevelGraph *TFormGraphTrend::FindChart(const QString &name) const
 
 void TFormGraphTrend::ApplyLayout()
 {
-    for (QWidget *component : std::as_const(FComponents)) {
-        if (auto *arrow = qobject_cast<TArrow *>(component)) {
-            arrow->SetConfigName(IniPath);
-            arrow->LoadConfig(QString());
-        }
-    }
+    ::ApplyLayout(this, FComponents, IniPath);
     for (TLevelGraph *chart : std::as_const(Charts)) {
         if (InteractiveSetup)
             chart->SetOnMouseDown([this](TLevelGraph *sender, Qt::MouseButton button,
