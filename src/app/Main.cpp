@@ -183,6 +183,9 @@ void TFormMain::CreateActions()
     ActionBaseView = MakeAction(QStringLiteral("ActionBaseView"), service,
                                 QStringLiteral("Просмотр базы данных"),
                                 QStringLiteral("Показать окно просмотра базы данных"));
+    ActionDiagnostics =
+        MakeAction(QStringLiteral("ActionDiagnostics"), service, QStringLiteral("Диагностика"),
+                   QStringLiteral("Показать события фоновых процедур и историю связи с сервером"));
     ActionPrint =
         MakeAction(QStringLiteral("ActionPrint"), print, QStringLiteral("Печать..."),
                    QStringLiteral("Выберите данные для печати через пункт меню \"Печать\""));
@@ -240,8 +243,8 @@ void TFormMain::CreateActions()
     for (QAction *action :
          {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
           ActionGraphTrans, ActionWorkLog, ActionSvodTable, ActionConfig, ActionBaseView,
-          ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-          ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
+          ActionDiagnostics, ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph,
+          ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -272,7 +275,8 @@ void TFormMain::CreateMenu()
     MainMenu1->addMenu(QStringLiteral("Печать"))
         ->addActions({ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
                       ActionPrintGCWorkReg, ActionPrintSvodTable});
-    MainMenu1->addMenu(QStringLiteral("Сервис"))->addActions({ActionConfig, ActionBaseView});
+    MainMenu1->addMenu(QStringLiteral("Сервис"))
+        ->addActions({ActionConfig, ActionBaseView, ActionDiagnostics});
     MainMenu1->addMenu(QStringLiteral("Справка"))->addAction(ActionAbout);
     // The shortcut of the conveyor print action must work although no menu shows it.
     addAction(ActionPrintGraphTrans);
@@ -506,6 +510,7 @@ void TFormMain::DropLink(const QSqlError &error)
     SQLQueryPUState.reset();
     SQLQueryLastData.reset();
     SQLConnection1().Close();
+    FLinkHistory.Lost(Now());
     FLinkBroken = true;
     FReconnectClock.start();
     FReconnectPause = 0;
@@ -528,9 +533,20 @@ void TFormMain::LinkAttemptFinished(bool opened)
 {
     FReconnectClock.start();
     FReconnectPause = !opened && FOpener->Answered() ? LoginRetryPause : ReconnectPause;
-    if (opened)
+    if (opened) {
         FLinkBroken = false;
+        FLinkHistory.Back(Now());
+    } else {
+        FLinkHistory.Lost(Now());
+    }
     ActionSetCheck();
+}
+
+std::optional<double> TFormMain::HeartbeatAge() const
+{
+    if (!FHeartbeatRead)
+        return std::nullopt;
+    return (Now() - FHeartbeat) * 86400;
 }
 
 // The lamp follows the age of the last heartbeat actually read, so a dead link turns it yellow

@@ -16,6 +16,7 @@
 #include "trends/GraphHardParams.h"
 #include "trends/GraphSuspLevel.h"
 #include "trends/GraphTrans.h"
+#include "views/Diagnostics.h"
 
 namespace {
 // The trend windows are children without border icons: the operator switches between them but
@@ -58,6 +59,7 @@ QList<TWindowRow> StationWindows()
         // FormBaseView
         ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
                                      TrendFrame),
+        ChildWindow<TFormDiagnostics>(&F::ActionDiagnostics, nullptr),
     };
 }
 
