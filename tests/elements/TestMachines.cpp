@@ -1,12 +1,18 @@
+#include "RecordingFeedback.h"
 #include "Render.h"
 #include "TestMain.h"
+#include "base/FormDesign.h"
 #include "base/Random.h"
+#include "elements/AniTrans.h"
 #include "elements/BladeWheel.h"
 #include "elements/ColumnMixer.h"
 #include "elements/EBM.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Mixer.h"
 #include "elements/Separator.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +26,9 @@ class TestMachines : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
+    void designFileSetsTheirProperties();
+    void faultyStatorReportedOnce();
     void drumBlades_data();
     void drumBlades();
     void mixerParticleLeaves_data();
@@ -46,6 +55,55 @@ private slots:
     void separatorChainKeepsEveryParticle_data();
     void separatorChainKeepsEveryParticle();
 };
+
+// The diagram's design file gives a drum's outline as a list, a conveyor's coal picture as a
+// file name and a separator's successor by name.
+void TestMachines::designFileSetsTheirProperties()
+{
+    QTemporaryDir dir;
+    QImage coal(3, 3, QImage::Format_RGB32);
+    coal.fill(Qt::darkGray);
+    QVERIFY(coal.save(dir.filePath("coal.png")));
+    const QString path = dir.filePath("form.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({ "components": [
+      { "class": "TEBM", "name": "EBM1", "geometry": [0, 0, 110, 125],
+        "properties": { "StatorPoints": ["0; 0", "100; 0", "50; 100"], "BladeCount": 8,
+                        "RotorBrush": { "Color": 65280 } } },
+      { "class": "TAniTrans", "name": "AniTrans_2", "geometry": [0, 0, 100, 100],
+        "properties": { "CoalBitmap": "%1", "ShowCoal": true } },
+      { "class": "TSeparator", "name": "Separator1", "geometry": [0, 0, 100, 50],
+        "properties": { "NextSeparator": "Separator2" } },
+      { "class": "TSeparator", "name": "Separator2", "geometry": [0, 0, 100, 50] } ] })")
+                   .arg(dir.filePath("coal.png"))
+                   .toUtf8());
+    file.close();
+    QWidget form;
+    const QList<QWidget *> built = LoadFormDesign(&form, path);
+    QCOMPARE(built.size(), 4);
+    auto *drum = qobject_cast<TEBM *>(built[0]);
+    QCOMPARE(drum->Stator().Count(), 3);
+    QCOMPARE(drum->GetRotorBrush().Color(), clLime);
+    auto *belt = qobject_cast<TAniTrans *>(built[1]);
+    QVERIFY(belt->GetCoalBitmap().IsPattern());
+    QCOMPARE(belt->GetCoalBitmap().Image().pixelColor(1, 1), QColor(Qt::darkGray));
+    QCOMPARE(qobject_cast<TSeparator *>(built[2])->GetNextSeparator(), built[3]);
+}
+
+// Only a new outline is parsed: a faulty one shows its message once, not on every turn.
+void TestMachines::faultyStatorReportedOnce()
+{
+    RecordingFeedback feedback;
+    TEBM drum;
+    drum.SetStatorPoints({"0; 0", "x; 5", "10; 10"});
+    QCOMPARE(feedback.messages.size(), 1);
+    for (int angle = 0; angle < 10; ++angle)
+        drum.SetBladeAngle(angle);
+    drum.SetXFlip(true);
+    QCOMPARE(feedback.messages.size(), 2);
+    QCOMPARE(drum.Stator().Count(), 13);
+}
 
 void TestMachines::drumBlades_data()
 {
