@@ -15,11 +15,13 @@ QList<QRect> AreaRuns(const QImage &image, int x, int y)
     const QImage pixels = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
     const int W = pixels.width();
     const int H = pixels.height();
-    auto pixel = [&pixels](int px, int py) {
-        return reinterpret_cast<const QRgb *>(pixels.constScanLine(py))[px];
+    const uchar *bits = pixels.constBits();
+    const qsizetype stride = pixels.bytesPerLine();
+    auto pixel = [bits, stride](int px, int py) {
+        return reinterpret_cast<const QRgb *>(bits + py * stride)[px];
     };
     const QRgb target = pixel(x, y);
-    std::vector<bool> seen(size_t(W) * size_t(H), false);
+    std::vector<char> seen(size_t(W) * size_t(H), 0);
     auto open = [&](int px, int py) {
         return !seen[size_t(py) * W + px] && pixel(px, py) == target;
     };
@@ -37,7 +39,7 @@ QList<QRect> AreaRuns(const QImage &image, int x, int y)
         while (right < W - 1 && open(right + 1, p.y()))
             ++right;
         for (int i = left; i <= right; ++i)
-            seen[size_t(p.y()) * W + i] = true;
+            seen[size_t(p.y()) * W + i] = 1;
         runs.append(QRect(left, p.y(), right - left + 1, 1));
         // One seed per stretch of open pixels in the rows above and below.
         for (const int next : {p.y() - 1, p.y() + 1}) {
