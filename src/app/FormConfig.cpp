@@ -374,7 +374,7 @@ QWidget *TFormConfig::CreateConstantsPage()
     DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridConstants->verticalHeader()->setDefaultSectionSize(22);
     DBGridConstants->horizontalHeader()->setStretchLastSection(true);
-    DBGridConstants->setMinimumSize(560, 280);
+    DBGridConstants->setMinimumSize(760, 280);
 
     // A record is posted when the operator leaves its row.
     connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
