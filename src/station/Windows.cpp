@@ -11,6 +11,24 @@
 #include "mnemo/OutFieldEditor.h"
 #include "mnemo/PoligonEditor.h"
 #include "mnemo/PumpEditor.h"
+#include "report/WebPrint.h"
+#include "trends/GraphDSUS.h"
+#include "trends/GraphHardParams.h"
+#include "trends/GraphSuspLevel.h"
+#include "trends/GraphTrans.h"
+
+namespace {
+// The trend windows are children without border icons: the operator switches between them but
+// does not close them.
+constexpr Qt::WindowFlags TrendFrame = Qt::SubWindow | Qt::CustomizeWindowHint;
+
+// The process-parameter and level windows come back in their normal layout each time.
+void TrendRelayout(QWidget *window)
+{
+    if (auto *trend = qobject_cast<TFormGraphTrend *>(window))
+        trend->NormalLayout();
+}
+} // namespace
 
 QList<TWindowRow> StationWindows()
 {
@@ -21,17 +39,25 @@ QList<TWindowRow> StationWindows()
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
         DialogWindow<TFormArrowEdit>(),
         DialogWindow<TFormEditBarrel>(),
-        // FormEditGraph
+        // FormEditGraph: made afresh for each chart by EditChartSettings
         DialogWindow<TFormOutFieldEdit>(),
         DialogWindow<TFormEditPoligon>(),
         DialogWindow<TFormEditPump>(),
-        // FormWebPrint
+        DialogWindow<TFormWebPrint>(),
         DialogWindow<TFormAbout>(),
-        // FormGraphHardParams, FormGraphSuspLevel, FormGraphDSUS, FormLogView
+        ChildWindow<TFormGraphHardParams>(&F::ActionGraphGC_params, &F::ActionPrintHardParams,
+                                          TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphSuspLevel>(&F::ActionGraphSuspLevel, &F::ActionPrintLevelGraph,
+                                         TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphDSUS>(&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph, {},
+                                    TrendFrame),
+        // FormLogView
         DialogWindow<TFormConfig>(),
         // FormSvodTable
         DialogWindow<TFormInputNewSet>(),
-        // FormBaseView, FormGraphTrans
+        // FormBaseView
+        ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
+                                     TrendFrame),
     };
 }
 

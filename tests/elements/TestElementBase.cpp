@@ -5,7 +5,9 @@
 #include "elements/CachedElement.h"
 #include "base/ElementRegistry.h"
 #include "elements/ElementLibrary.h"
+#include "elements/Label.h"
 #include "elements/OutField.h"
+#include "elements/Panel.h"
 
 #include <QTest>
 #include <memory>
@@ -22,6 +24,8 @@ private slots:
     void transparentFieldKeepsFigureWithoutBackground();
     void paintErrorBeepsAndNextPaintRetries();
     void onClickRemembersItsOwner();
+    void labelFollowsParentUntilFontEdited();
+    void panelCaptionInItsFont();
 };
 
 void TestElementBase::unchangedPropertyKeepsCache_data()
@@ -135,6 +139,41 @@ void TestElementBase::onClickRemembersItsOwner()
     QCOMPARE(clicked, &arrow);
     arrow.OnClick().Clear();
     QVERIFY(!arrow.OnClick().IsOwnedBy(&window));
+}
+
+// A designed label keeps its parent's font; once its font holder is edited, face, size and colour
+// show at once.
+void TestElementBase::labelFollowsParentUntilFontEdited()
+{
+    QWidget form;
+    QFont formFont = form.font();
+    formFont.setPixelSize(23);
+    form.setFont(formFont);
+    TLabel label(&form);
+    label.setText(QStringLiteral("ЖЖЖЖ"));
+    QCOMPARE(label.font().pixelSize(), 23);
+
+    label.Font().SetHeight(-30);
+    label.Font().SetColor(clRed);
+    QCOMPARE(label.font().pixelSize(), 30);
+    label.resize(label.sizeHint());
+    QVERIFY(!BoundsOfNear(Render(label), Rgb(clRed)).isEmpty());
+}
+
+void TestElementBase::panelCaptionInItsFont()
+{
+    TPanel panel;
+    panel.resize(120, 60);
+    panel.SetColor(clBlack);
+    panel.SetCaption(QStringLiteral("ЖЖ"));
+    panel.Font().SetColor(clLime);
+    const QRect small = BoundsOfNear(Render(panel), Rgb(clLime));
+    QVERIFY(!small.isEmpty());
+    // Centred in the box.
+    QVERIFY(qAbs(small.center().x() - 60) <= 2);
+    QVERIFY(qAbs(small.center().y() - 30) <= 3);
+    panel.Font().SetHeight(-30);
+    QVERIFY(BoundsOfNear(Render(panel), Rgb(clLime)).height() > small.height());
 }
 
 TALMER_TEST(TestElementBase)

@@ -126,12 +126,12 @@ QList<TGalleryEntry> Variants()
         Variant<TLabel>("TLabel", {170, 20},
                         [](TLabel &l) {
                             l.setText("Плотность суспензии");
-                            l.setStyleSheet("color: yellow");
+                            l.Font().SetColor(clYellow);
                         }),
         Variant<TActionLabel>("TActionLabel + action", {170, 20},
                               [](TActionLabel &l) {
                                   l.SetAction(new QAction("&Задание нагрузки", &l));
-                                  l.setStyleSheet("color: yellow");
+                                  l.Font().SetColor(clYellow);
                               }),
         Variant<TActionPanel>("TActionPanel + action", {150, 30},
                               [](TActionPanel &p) { p.SetAction(new QAction("Мнемосхема", &p)); }),
