@@ -129,7 +129,9 @@ QToolButton *MakeNavButton(const QString &name, QStyle::StandardPixmap icon, con
 TFormConfig::TFormConfig(QWidget *parent)
     : QDialog(parent)
     , FTestConnection(QStringLiteral("FormConfigTest"))
+    , FTestOpener(new TConnectionOpener(FTestConnection, this))
 {
+    connect(FTestOpener, &TConnectionOpener::Finished, this, &TFormConfig::TestConnectionFinished);
     if (!FormConfig)
         FormConfig = this;
     setObjectName(QStringLiteral("FormConfig"));
@@ -319,16 +321,31 @@ void TFormConfig::ButApplyGeneralPageClick()
         settings.Password = EditMySQL_Password->text();
 }
 
-// A connection of the dialog's own; the running link is never touched.
+// A connection of the dialog's own; the running link is never touched. The server is reached
+// asynchronously, so a host that does not answer never freezes the dialog.
 void TFormConfig::ButMySQL_TestClick()
 {
+    if (FTestOpener->Running())
+        return;
     FTestConnection.Close();
     CopyConnection(&SQLConnection1(), &FTestConnection);
     SetConnectionParam(QStringLiteral("HostName"), EditMySQL_Host->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("User_Name"), EditMySQL_Login->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("Password"), EditMySQL_Password->text(), &FTestConnection);
     FTestConnection.SetClientProfile(FormMain ? FormMain->Settings.Version : 5);
-    if (!FTestConnection.Open()) {
+    ButMySQL_Test->setEnabled(false);
+    FTestOpener->Start();
+}
+
+bool TFormConfig::TestRunning() const
+{
+    return FTestOpener->Running();
+}
+
+void TFormConfig::TestConnectionFinished(bool opened)
+{
+    ButMySQL_Test->setEnabled(true);
+    if (!opened) {
         ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу."));
         return;
     }

@@ -36,6 +36,9 @@ public:
     void ButApplyGeneralPageClick();
     void ButMySQL_TestClick();
 
+    // The test ends later, when the server has answered or failed to.
+    bool TestRunning() const;
+
     // --- page "Константы"
     // Sends the pending changes of the grid to the server. A change the server refuses (or a row
     // without a name) is reported with the reason and stays in the grid, marked, so nothing typed
@@ -103,12 +106,14 @@ private:
     void InsertConstant();
     void DeleteConstant();
     QString SettingsPath() const;
+    void TestConnectionFinished(bool opened);
 
     int FHour = 7; // working hour
     int FDay = 0; // displayed day increment
     bool FPosting = false;
     bool FClosing = false;
     TSQLConnection FTestConnection;
+    TConnectionOpener *FTestOpener;
 };
 
 extern TFormConfig *FormConfig;
