@@ -380,12 +380,9 @@ QWidget *TFormConfig::CreateConstantsPage()
         MakeButton(QStringLiteral("ButSaveConstants"), QStringLiteral("Сохранить изменения"), page);
     ButSaveConstants->setToolTip(QStringLiteral("Сохранить новые константы"));
 
-    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
-    SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
-    SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
     DBGridConstants = new QTableView(page);
     DBGridConstants->setObjectName(QStringLiteral("DBGridConstants"));
-    DBGridConstants->setModel(SQLClientDataSetSetup);
+    BindConstantsModel();
     DBGridConstants->setItemDelegateForColumn(ColValue, new TNumberDelegate(DBGridConstants));
     DBGridConstants->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -393,12 +390,6 @@ QWidget *TFormConfig::CreateConstantsPage()
     DBGridConstants->horizontalHeader()->setStretchLastSection(true);
     DBGridConstants->setMinimumSize(760, 280);
 
-    // A record is posted when the operator leaves its row.
-    connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current, const QModelIndex &previous) {
-                if (!FClosing && previous.isValid() && current.row() != previous.row())
-                    PostConstants();
-            });
     connect(NavFirst, &QToolButton::clicked, this, [this] { MoveToRow(0); });
     connect(NavPrior, &QToolButton::clicked, this,
             [this] { MoveToRow(DBGridConstants->currentIndex().row() - 1); });
@@ -425,8 +416,30 @@ QWidget *TFormConfig::CreateConstantsPage()
     return page;
 }
 
+// The link is opened asynchronously at start-up, after this dialog was created: the copy is bound
+// to the connection once it exists.
+void TFormConfig::BindConstantsModel()
+{
+    if (SQLClientDataSetSetup && SQLClientDataSetSetup->database().isValid())
+        return;
+    delete SQLClientDataSetSetup;
+    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
+    SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
+    SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
+    QItemSelectionModel *old = DBGridConstants->selectionModel();
+    DBGridConstants->setModel(SQLClientDataSetSetup);
+    delete old;
+    // A record is posted when the operator leaves its row.
+    connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (!FClosing && previous.isValid() && current.row() != previous.row())
+                    PostConstants();
+            });
+}
+
 void TFormConfig::OpenConstants()
 {
+    BindConstantsModel();
     SQLClientDataSetSetup->setTable(QStringLiteral("setup"));
     SQLClientDataSetSetup->setSort(ColName, Qt::AscendingOrder);
     SQLClientDataSetSetup->select();

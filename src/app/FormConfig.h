@@ -77,7 +77,7 @@ public:
     QToolButton *NavDelete;
     QPushButton *ButSaveConstants;
     QTableView *DBGridConstants;
-    QSqlTableModel *SQLClientDataSetSetup;
+    QSqlTableModel *SQLClientDataSetSetup = nullptr;
 
     // Index i: running swatch (number 10·(i+1)) and stopped swatch (number 10·(i+1) + 1).
     std::array<TOutField *, 9> SwatchesOn;
@@ -101,6 +101,7 @@ private:
     void FillGeneralPage();
     void ShowCalendar();
     void PaintSwatches();
+    void BindConstantsModel();
     void OpenConstants();
     void MoveToRow(int row);
     void InsertConstant();
