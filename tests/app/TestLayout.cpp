@@ -11,7 +11,6 @@
 #include "elements/OutField.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -289,32 +288,6 @@ private slots:
         other->Font().SetSize(11);
         QVERIFY(LoadLabelFont(other));
         QCOMPARE(other->GetFont().Size(), 11);
-    }
-
-    void setupModeNotifies()
-    {
-        QSignalSpy spy(&LayoutNotifier(), &TLayoutNotifier::SetupModeChanged);
-        SetInteractiveSetup(true);
-        QVERIFY(InteractiveSetup);
-        SetInteractiveSetup(false);
-        QCOMPARE(spy.size(), 2);
-        QCOMPARE(spy[0][0].toBool(), true);
-        QCOMPARE(spy[1][0].toBool(), false);
-    }
-
-    void colourText_data()
-    {
-        QTest::addColumn<int>("colour");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("lime") << int(clLime) << "0x0000FF00";
-        QTest::newRow("olive") << int(clOlive) << "0x00008080";
-        QTest::newRow("system colour") << int(clBtnFace) << "0x8000000F";
-    }
-    void colourText()
-    {
-        QFETCH(int, colour);
-        QFETCH(QString, text);
-        QCOMPARE(ColourText(colour), text);
     }
 
     void groupColoursRoundTrip()
