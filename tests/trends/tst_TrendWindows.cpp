@@ -5,6 +5,7 @@
 #include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/Global.h"
+#include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Report.h"
 #include "base/Formats.h"
@@ -351,11 +352,16 @@ private slots:
         QApplication::processEvents();
         QVERIFY(!opened);
 
-        InteractiveSetup = true;
-        window.ApplyLayout();
+        // Switched as the configuration dialog does: the open window re-binds itself.
+        SetInteractiveSetup(true);
+        QCOMPARE(window.findChild<QWidget *>(QStringLiteral("LabelLegend21"))->cursor().shape(),
+                 Qt::CrossCursor);
         QTimer::singleShot(0, closeIfOpen);
         QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
         QVERIFY(opened);
+        SetInteractiveSetup(false);
+        QCOMPARE(window.findChild<QWidget *>(QStringLiteral("LabelLegend21"))->cursor().shape(),
+                 Qt::ArrowCursor);
     }
 
     void print_data()
@@ -454,7 +460,7 @@ private slots:
         // The frame reopens the link on its own; then Enter loads as ever.
         QTRY_VERIFY_WITH_TIMEOUT(SQLConnection1().Connected(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(
-            (QTest::keyClick(&window, Qt::Key_Return), SlotFilled(window.Chart(0), 0, 10)), 20000);
+            (QTest::keyClick(&window, Qt::Key_Return), SlotFilled(window.Chart(0), 0, 10)), 40000);
         QCOMPARE(SlotValue(window.Chart(1), 0, 10), 80.0);
     }
 };
