@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
@@ -39,6 +40,7 @@ constexpr TMoment FillStep = 10 * OneSecond;
 constexpr TMoment MaxHeldGap = 5 * OneMinute;
 constexpr int YieldEvery = 20;
 constexpr int RedrawEvery = 60;
+constexpr int ProgressRedrawMs = 250;
 constexpr int TitleHeight = 22;
 const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
 
@@ -653,6 +655,8 @@ void TFormGraphTrend::Fill(QSqlQuery &query)
         throw std::runtime_error("RecMoment missing");
 
     QVarLengthArray<double, 16> values(sources.size());
+    QElapsedTimer progress;
+    progress.start();
     TMoment prev = 0;
     for (int i = 0; query.next(); ++i) {
         if (i % YieldEvery == 0)
@@ -670,9 +674,13 @@ void TFormGraphTrend::Fill(QSqlQuery &query)
             prev = s;
             s += FillStep;
         } while (t - s > OneMillisecond);
-        if (i % RedrawEvery == 0)
+        // Partial curves are drawn only while a load is slow enough for the operator to wait
+        // on it; a fast load draws once, at its end.
+        if (i % RedrawEvery == 0 && progress.elapsed() >= ProgressRedrawMs) {
             for (TLevelGraph *chart : std::as_const(Charts))
                 chart->UpdateChanges();
+            progress.restart();
+        }
     }
     query.finish();
 }
