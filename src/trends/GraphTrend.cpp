@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -792,6 +793,11 @@ void TFormGraphTrend::DrawLegend(TLevelGraph *chart, QImage &image) const
 
 bool TFormGraphTrend::Print()
 {
+    // A window behind the one in front is not maximised; its pictures and legends are laid out
+    // at the size it has in front.
+    const QSize kept = size();
+    if (FormMain && FormMain->CurrentChild() != this)
+        resize(FormMain->MdiArea->viewport()->size());
     NormalLayout();
     const QString templatePath = QDir(TemplateDir).filePath(FDef.Template);
     const QStringList pictures = PicturePaths();
@@ -811,6 +817,10 @@ bool TFormGraphTrend::Print()
         image.save(pictures.at(n), "PNG");
         keys << QStringLiteral("pic%1.BMP").arg(n + 1);
         values << pictures.at(n);
+    }
+    if (size() != kept) {
+        resize(kept);
+        NormalLayout();
     }
     return ShowReport(templatePath, keys, values);
 }

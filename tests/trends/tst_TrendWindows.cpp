@@ -83,6 +83,8 @@ private slots:
     {
         frame = std::make_unique<FrameUnderTest>();
         QVERIFY(SQLConnection1().Connected());
+        frame->get()->show(); // the windows printed from its menu live in its area
+        QVERIFY(QTest::qWaitForWindowExposed(frame->get()));
     }
     void cleanupTestCase() { frame.reset(); }
     void init()
@@ -404,8 +406,10 @@ private slots:
         QFETCH(QStringList, keys);
         QFETCH(QString, firstPicture);
         QVERIFY(WriteRecords(Minutes(0, 600), [](int m) { return 20 + m % 50; }));
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        TFormGraphTrend *window = NewWindow(form);
         PrepareWindow(*window);
+        frame->get()->ShowChild(window);
+        window->NormalLayout();
         window->Reload();
         QString templatePath;
         QStringList shownKeys, shownValues;
@@ -437,6 +441,14 @@ private slots:
                 QCOMPARE(QColor(image.pixel(mid)), ColorToQColor(arrow->GetColor()));
             }
         }
+        // Printed from the menu while another window is in front: the same pictures.
+        const QImage inFront(pictures.first());
+        auto *other = new QWidget;
+        frame->get()->ShowChild(other);
+        print->trigger();
+        QCOMPARE(QImage(pictures.first()), inFront);
+        delete other->parentWidget();
+        delete window->parentWidget();
     }
 
     void linkDropAndReturn()
