@@ -1,10 +1,16 @@
 #include "Windows.h"
 
 #include "app/About.h"
+#include "app/FormConfig.h"
 #include "app/InputNewSet.h"
 #include "app/MainMenu.h"
 #include "charts/ChartLibrary.h"
 #include "elements/ElementLibrary.h"
+#include "mnemo/ArrowEditor.h"
+#include "mnemo/BarrelEditor.h"
+#include "mnemo/OutFieldEditor.h"
+#include "mnemo/PoligonEditor.h"
+#include "mnemo/PumpEditor.h"
 #include "report/WebPrint.h"
 #include "trends/GraphDSUS.h"
 #include "trends/GraphHardParams.h"
@@ -31,9 +37,12 @@ QList<TWindowRow> StationWindows()
         // FormMnemo
         ChildWindow<TFormMainMenu>(&F::ActionMainMenu, &F::ActionPrint, {},
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
-        // FormArrowEdit, FormEditBarrel
+        DialogWindow<TFormArrowEdit>(),
+        DialogWindow<TFormEditBarrel>(),
         // FormEditGraph: made afresh for each chart by EditChartSettings
-        // FormOutFieldEdit, FormEditPoligon, FormEditPump
+        DialogWindow<TFormOutFieldEdit>(),
+        DialogWindow<TFormEditPoligon>(),
+        DialogWindow<TFormEditPump>(),
         DialogWindow<TFormWebPrint>(),
         DialogWindow<TFormAbout>(),
         ChildWindow<TFormGraphHardParams>(&F::ActionGraphGC_params, &F::ActionPrintHardParams,
@@ -42,7 +51,9 @@ QList<TWindowRow> StationWindows()
                                          TrendRelayout, TrendFrame),
         ChildWindow<TFormGraphDSUS>(&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph, {},
                                     TrendFrame),
-        // FormLogView, FormConfig, FormSvodTable
+        // FormLogView
+        DialogWindow<TFormConfig>(),
+        // FormSvodTable
         DialogWindow<TFormInputNewSet>(),
         // FormBaseView
         ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
