@@ -466,6 +466,10 @@ private slots:
             QVERIFY(!window.Loading);
             QVERIFY(!window.TimerBusy);
             QVERIFY(EventPosted(QStringLiteral("Ошибка в TFormGraphSuspLevel::Reload()")));
+            window.CheckForUpdates();
+            QVERIFY(!window.Loading);
+            QVERIFY(
+                EventPosted(QStringLiteral("Ошибка в TFormGraphSuspLevel::CheckForUpdates().")));
             QVERIFY(!SlotFilled(window.Chart(0), 0, 10));
             QVERIFY(server.Restart());
         }
