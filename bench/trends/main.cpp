@@ -79,9 +79,12 @@ int main(int argc, char *argv[])
     QDir::setCurrent(dir.path());
     int result = 0;
     {
-        if (!ConnectDatabase(QStringLiteral("127.0.0.1:%1").arg(Port(dbDir)),
-                             QStringLiteral("kv512"), QStringLiteral("kv512"), 5)) {
-            out << "cannot connect\n";
+        SetConnectionParam(QStringLiteral("HostName"),
+                           QStringLiteral("127.0.0.1:%1").arg(Port(dbDir)));
+        SetConnectionParam(QStringLiteral("User_Name"), QStringLiteral("kv512"));
+        SetConnectionParam(QStringLiteral("Password"), QStringLiteral("kv512"));
+        if (!SQLConnection1().Open()) {
+            out << "cannot connect: " << SQLConnection1().LastError() << "\n";
             result = 1;
         }
         const TMoment day = EncodeMoment(2026, 3, 10);
