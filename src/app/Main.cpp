@@ -234,6 +234,13 @@ void TFormMain::CreateActions()
         {ActionConfig, TPicture::Config},
         {ActionBaseView, TPicture::BaseView},
         {ActionPrint, TPicture::Print},
+        // The print button shows whichever print action it is bound to.
+        {ActionPrintHardParams, TPicture::Print},
+        {ActionPrintLevelGraph, TPicture::Print},
+        {ActionPrintDiverGraph, TPicture::Print},
+        {ActionPrintGCWorkReg, TPicture::Print},
+        {ActionPrintSvodTable, TPicture::Print},
+        {ActionPrintGraphTrans, TPicture::Print},
     };
     for (const auto &[action, picture] : pictures)
         action->setIcon(PictureIcon(picture));
