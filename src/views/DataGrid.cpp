@@ -16,7 +16,9 @@ TDataGrid::TDataGrid(QWidget *parent)
 {
     setHorizontalHeader(FHeader);
     // Titles keep the window's font when the cells get one of their own.
-    FHeader->setFont(font());
+    QFont titleFont = font();
+    titleFont.setResolveMask(QFont::AllPropertiesResolved);
+    FHeader->setFont(titleFont);
     setModel(FModel);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -29,11 +29,13 @@ const int GridWidth = 999;
 const int GridHeight = 510;
 const QColor NameBackground(0xC0, 0xC0, 0xC0);
 
-const QString PrintHeaderTemplate = QStringLiteral(
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:20pt\">"
-    "&nbsp;<br/>[CAPTION]</p>"
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
-    "&nbsp;</p>");
+const QString PrintHeaderTemplate =
+    QStringLiteral("<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:20pt\">"
+                   "&nbsp;<br/>[CAPTION]</p>"
+                   "<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:8pt\">"
+                   "&nbsp;</p>");
 
 QString Where(const TSvodPeriod &period)
 {
