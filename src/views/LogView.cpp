@@ -56,8 +56,6 @@ TFormLogView::TFormLogView(QWidget *parent)
         FormLogView = this;
     setObjectName(QStringLiteral("FormLogView"));
     setWindowTitle(QStringLiteral("Журнал работы отсадочных машин"));
-    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
 
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));

@@ -101,7 +101,6 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("FormSvodTable"));
     setWindowTitle(QStringLiteral("Таблица учета работы обогатительного  гидроциклона"));
-    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
