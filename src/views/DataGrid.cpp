@@ -65,6 +65,7 @@ void TDataGrid::SetFrozenFirstColumn(bool frozen)
     FFrozen->setFocusPolicy(Qt::NoFocus);
     FFrozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FFrozen->setSelectionBehavior(selectionBehavior());
+    FFrozen->setSelectionMode(selectionMode());
     FFrozen->setWordWrap(true);
     FFrozen->verticalHeader()->hide();
     FFrozen->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -160,6 +160,7 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     });
     // Shown, not operated: no focus, no selection, no clicks.
     Grid->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Grid->FrozenView()->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     WaitPanel = new QLabel(QStringLiteral("Дождитесь загрузки данных"), this);
     WaitPanel->setObjectName(QStringLiteral("WaitPanel"));
