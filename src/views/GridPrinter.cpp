@@ -21,7 +21,7 @@ const double BorderPixels = 1;
 const double PaddingPixels = 2;
 
 void PutText(QTextTable *table, int row, int column, const QString &text, Qt::Alignment alignment,
-             const QColor &background = QColor())
+             const QColor &background = QColor(), bool wrap = true)
 {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
@@ -32,6 +32,7 @@ void PutText(QTextTable *table, int row, int column, const QString &text, Qt::Al
     QTextCursor cursor = cell.firstCursorPosition();
     QTextBlockFormat block = cursor.blockFormat();
     block.setAlignment(alignment & Qt::AlignHorizontal_Mask);
+    block.setNonBreakableLines(!wrap);
     cursor.setBlockFormat(block);
     cursor.insertText(text);
 }
@@ -140,8 +141,10 @@ void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &show
     }
     for (int row = 0; row < rows; ++row) {
         for (int i = 0; i < shown.size(); ++i)
+            // Only texts wrap; a moment or a number broken over two lines misreads.
             PutText(table, titleRows + row, i, model->DisplayText(row, shown.at(i)),
-                    columns.at(shown.at(i)).Alignment);
+                    columns.at(shown.at(i)).Alignment, QColor(),
+                    model->Value(row, shown.at(i)).typeId() == QMetaType::QString);
     }
 }
 
