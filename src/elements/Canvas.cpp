@@ -1,5 +1,24 @@
 #include "Canvas.h"
 
+#include <cmath>
+#include <stdexcept>
+
+double PixelsPerUnit(double pixels, double units)
+{
+    if (!(units > 0))
+        throw std::domain_error("shape unit is not a positive size");
+    return pixels / units;
+}
+
+int ToPixel(double value)
+{
+    // Well inside the int range, so offsets added to a pixel cannot overflow either.
+    constexpr double limit = 1e9;
+    if (!(std::fabs(value) < limit))
+        throw std::range_error("coordinate outside any drawing");
+    return int(value);
+}
+
 TCanvas::TCanvas(QPainter &painter)
     : m_painter(painter)
 {
