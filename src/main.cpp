@@ -1,5 +1,6 @@
-#include "app/Main.h"
+#include "app/Application.h"
 #include "app/InstanceCheck.h"
+#include "station/Windows.h"
 
 #include <QApplication>
 
@@ -10,9 +11,11 @@ int main(int argc, char *argv[])
         return 0;
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+    InitApplication();
+    RegisterComponentLibraries();
 
     TFormMain frame;
+    frame.CreateWindows(StationWindows());
     frame.show();
     return application.exec();
 }
