@@ -1,6 +1,6 @@
-#include "app/Main.h"
 #include "app/Application.h"
 #include "app/InstanceCheck.h"
+#include "station/Windows.h"
 
 #include <QApplication>
 
@@ -12,8 +12,10 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     InitApplication();
+    RegisterComponentLibraries();
 
     TFormMain frame;
+    frame.CreateWindows(StationWindows());
     frame.show();
     return application.exec();
 }

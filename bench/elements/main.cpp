@@ -3,7 +3,8 @@
 //   bench_elements [iterations]
 
 #include "elements/CachedElement.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     const int iterations = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
 
     std::printf("%-14s %12s %12s %8s\n", "class", "cached us", "full us", "ratio");
+    RegisterElementLibrary();
     double cachedSum = 0;
     double fullSum = 0;
     for (const QString &name : RegisteredElementClasses()) {

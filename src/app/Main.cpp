@@ -6,7 +6,6 @@
 #include "app/InputNewSet.h"
 #include "app/LinkLamp.h"
 #include "app/LoginDialog.h"
-#include "app/MainMenu.h"
 #include "app/Pictures.h"
 #include "app/PowerOff.h"
 #include "app/SetPoint.h"
@@ -83,14 +82,6 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
-    new TFormAbout(this);
-    new TFormInputNewSet(this);
-
-    RouteChild(ActionMainMenu, ActionPrint, [this] {
-        auto *menu = new TFormMainMenu(this);
-        AddChild(menu, Qt::SubWindow | Qt::CustomizeWindowHint);
-        return menu;
-    });
 
     TimerRefreshState = new QTimer(this);
     TimerRefreshState->setObjectName(QStringLiteral("TimerRefreshState"));
@@ -382,14 +373,21 @@ void TFormMain::ShowChild(QWidget *form)
     MdiArea->setActiveSubWindow(window);
 }
 
-void TFormMain::RouteChild(QAction *action, QAction *print, std::function<QWidget *()> create,
-                           std::function<void(QWidget *)> shown)
+void TFormMain::CreateWindows(const QList<TWindowRow> &rows)
 {
-    const bool known = FRoutes.count(action) > 0;
-    FRoutes[action] = TChildRoute {print, std::move(create), std::move(shown), nullptr};
-    if (!known)
-        connect(action, &QAction::triggered, this, [this, action] { OpenRoute(action); });
-    action->setEnabled(true);
+    for (const TWindowRow &newRow : rows) {
+        const TWindowRow &row = FWindowRows.emplace_back(newRow);
+        QWidget *window = row.Create(*this);
+        if (!row.Action)
+            continue;
+        QAction *action = this->*row.Action;
+        AddChild(window, row.Frame)->show();
+        const bool known = FRoutes.count(action) > 0;
+        FRoutes[action] = TChildRoute {&row, window};
+        if (!known)
+            connect(action, &QAction::triggered, this, [this, action] { OpenRoute(action); });
+        action->setEnabled(true);
+    }
 }
 
 QWidget *TFormMain::RoutedChild(QAction *action) const
@@ -401,13 +399,17 @@ QWidget *TFormMain::RoutedChild(QAction *action) const
 void TFormMain::OpenRoute(QAction *action)
 {
     TChildRoute &route = FRoutes.at(action);
-    if (!route.Window)
-        route.Window = route.Create();
-    if (route.Print)
-        ToolButtonPrint->setDefaultAction(route.Print);
+    const TWindowRow &row = *route.Row;
+    // Only a window that was closed and freed is made again.
+    if (!route.Window) {
+        route.Window = row.Create(*this);
+        AddChild(route.Window, row.Frame);
+    }
+    if (row.Print)
+        ToolButtonPrint->setDefaultAction(this->*row.Print);
     ShowChild(route.Window);
-    if (route.Shown)
-        route.Shown(route.Window);
+    if (row.Shown)
+        row.Shown(route.Window);
 }
 
 void TFormMain::showEvent(QShowEvent *event)

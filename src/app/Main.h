@@ -11,6 +11,7 @@
 #include <QSqlRecord>
 #include <QTimer>
 #include <functional>
+#include <list>
 #include <map>
 #include <optional>
 
@@ -22,6 +23,7 @@ class QToolButton;
 class TConnectionOpener;
 class TLinkLamp;
 struct TSetPointCommand;
+struct TWindowRow;
 
 // The main frame: menu, toolbar with clock and link lamp, the child windows in a multi-document
 // area, the one-second refresh of the newest process record and the exit path.
@@ -39,6 +41,8 @@ public:
     ~TFormMain() override;
 
     static TLoginPrompt DefaultLoginPrompt();
+    // The settings file the frame loads and saves.
+    QString SettingsPath() const { return FSettingsPath; }
 
     // --- child windows
     // Brings the window forward maximised and makes it the current child; nothing for none.
@@ -46,11 +50,12 @@ public:
     QWidget *CurrentChild() const { return FCurrentChild; }
     // Puts a form into the multi-document area (ShowChild does it with the default frame).
     QMdiSubWindow *AddChild(QWidget *form, Qt::WindowFlags flags = {});
-    // Makes the action bring its window forward: created by create when absent, the print button
-    // bound to print (nullptr leaves the binding), then shown() runs. Enables the action.
-    void RouteChild(QAction *action, QAction *print, std::function<QWidget *()> create,
-                    std::function<void(QWidget *)> shown = {});
-    // The window a routed action shows, if it exists.
+    // Creates the windows of the table in its order (the start-up order) and keeps them to the
+    // end: a row with an action becomes a child window, created visible, that the action brings
+    // forward (binding the print button to the row's print action, if any, then running the
+    // row's shown hook); a row without one is a dialog that wires its own actions.
+    void CreateWindows(const QList<TWindowRow> &rows);
+    // The window an action brings forward, if it exists.
     QWidget *RoutedChild(QAction *action) const;
 
     // --- live data, read by the other windows
@@ -110,9 +115,7 @@ protected:
 private:
     struct TChildRoute
     {
-        QPointer<QAction> Print;
-        std::function<QWidget *()> Create;
-        std::function<void(QWidget *)> Shown;
+        const TWindowRow *Row;
         QPointer<QWidget> Window;
     };
 
@@ -136,6 +139,7 @@ private:
     bool FExitConfirmed = false;
     bool FFirstShowDone = false;
     QPointer<QWidget> FCurrentChild;
+    std::list<TWindowRow> FWindowRows; // the routes point into it, so it only grows
     std::map<QAction *, TChildRoute> FRoutes;
 
     std::optional<QSqlQuery> SQLQueryMaxTime;
@@ -151,3 +155,30 @@ private:
 };
 
 extern TFormMain *FormMain;
+
+// One row of the start-up window table.
+struct TWindowRow
+{
+    QAction *TFormMain::*Action = nullptr; // brings the window forward; none for a dialog
+    QAction *TFormMain::*Print = nullptr; // the print button's binding; none leaves it as it is
+    std::function<QWidget *(TFormMain &)> Create;
+    Qt::WindowFlags Frame = {}; // of the child window's frame
+    std::function<void(QWidget *)> Shown = {}; // after the action has brought the window forward
+};
+
+// A child window brought forward by an action of the frame.
+template<class TForm>
+TWindowRow ChildWindow(QAction *TFormMain::*action, QAction *TFormMain::*print,
+                       std::function<void(QWidget *)> shown = {}, Qt::WindowFlags frame = {})
+{
+    return {action, print, [](TFormMain &main) -> QWidget * { return new TForm(&main); }, frame,
+            std::move(shown)};
+}
+
+// A dialog, created at start-up like the child windows and kept to the end.
+template<class TForm> TWindowRow DialogWindow()
+{
+    return {nullptr, nullptr, [](TFormMain &main) -> QWidget * {
+                return new TForm(&main);
+            }};
+}

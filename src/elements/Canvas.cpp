@@ -1,5 +1,11 @@
 #include "Canvas.h"
 
+#include "base/Bitmap.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <vector>
+
 TCanvas::TCanvas(QPainter &painter)
     : m_painter(painter)
 {
@@ -43,6 +49,20 @@ void TCanvas::SetNoBrush()
     m_painter.setBrush(Qt::NoBrush);
 }
 
+void TCanvas::SetBrush(const TBrush &brush, const TBitmap &pattern)
+{
+    if (pattern.IsPattern())
+        m_painter.setBrush(QBrush(pattern.Image()));
+    else
+        SetBrush(brush);
+}
+
+void TCanvas::SetFont(const TFont &font)
+{
+    m_painter.setFont(font.ToQFont());
+    m_fontColor = font.Color();
+}
+
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
     if (x2 - x1 < 1 || y2 - y1 < 1)
@@ -77,4 +97,72 @@ void TCanvas::Polyline(const QPolygon &points)
 void TCanvas::Line(int x1, int y1, int x2, int y2)
 {
     m_painter.drawLine(x1, y1, x2, y2);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, double startDegrees, double spanDegrees)
+{
+    m_painter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), qRound(startDegrees * 16),
+                      qRound(spanDegrees * 16));
+}
+
+int TCanvas::TextWidth(const QString &text) const
+{
+    return QFontMetrics(m_painter.font(), m_painter.device()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString &) const
+{
+    return QFontMetrics(m_painter.font(), m_painter.device()).height();
+}
+
+void TCanvas::TextOut(int x, int y, const QString &text)
+{
+    const QPen pen = m_painter.pen();
+    m_painter.setPen(ColorToQColor(m_fontColor));
+    m_painter.drawText(x, y + QFontMetrics(m_painter.font(), m_painter.device()).ascent(), text);
+    m_painter.setPen(pen);
+}
+
+bool TCanvas::FloodFill(int x, int y, TColor color)
+{
+    // The raster engine draws straight into the image, so what was drawn so far can be read.
+    const QImage *image = dynamic_cast<const QImage *>(m_painter.device());
+    if (!image || !m_painter.deviceTransform().isIdentity() || !image->rect().contains(x, y))
+        return false;
+    // Scan-line fill: find the area's horizontal runs, then paint them in one go.
+    const QRgb target = image->pixel(x, y);
+    const int W = image->width();
+    const int H = image->height();
+    std::vector<bool> seen(size_t(W) * size_t(H), false);
+    auto open = [&](int px, int py) {
+        return !seen[size_t(py) * W + px] && image->pixel(px, py) == target;
+    };
+    QList<QRect> runs;
+    std::vector<QPoint> stack {QPoint(x, y)};
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        if (!open(p.x(), p.y()))
+            continue;
+        int left = p.x();
+        int right = p.x();
+        while (left > 0 && open(left - 1, p.y()))
+            --left;
+        while (right < W - 1 && open(right + 1, p.y()))
+            ++right;
+        for (int i = left; i <= right; ++i)
+            seen[size_t(p.y()) * W + i] = true;
+        runs.append(QRect(left, p.y(), right - left + 1, 1));
+        for (const int row : {p.y() - 1, p.y() + 1}) {
+            if (row < 0 || row >= H)
+                continue;
+            for (int i = left; i <= right; ++i)
+                if (open(i, row) && (i == left || !open(i - 1, row)))
+                    stack.push_back(QPoint(i, row));
+        }
+    }
+    const QColor fill = ColorToQColor(color);
+    for (const QRect &run : runs)
+        m_painter.fillRect(run, fill);
+    return true;
 }

@@ -2,11 +2,14 @@
 
 #include "base/Style.h"
 
+class TBitmap;
+
 #include <QPainter>
 #include <QPolygon>
 
-// The drawing primitives the elements are designed with, on top of QPainter: a selected pen and
-// brush, rectangles and ellipses that exclude their right and bottom edges, filled polygons, and
+// The drawing primitives the elements are designed with, on top of QPainter: a selected pen,
+// brush and font, rectangles and ellipses that exclude their right and bottom edges, filled
+// polygons, arcs, text placed by its top-left corner on a see-through background, flood fill, and
 // wide pens with round caps and joins. Antialiasing stays off so shapes land on whole pixels.
 class TCanvas
 {
@@ -21,6 +24,9 @@ public:
     void SetBrush(const TBrush &brush);
     void SetBrush(TColor color);
     void SetNoBrush();
+    // The bitmap as the fill pattern when it is one (larger than a pixel), else the brush.
+    void SetBrush(const TBrush &brush, const TBitmap &pattern);
+    void SetFont(const TFont &font);
 
     // Outline with the pen, interior with the brush; covers x1..x2-1, y1..y2-1.
     void Rectangle(int x1, int y1, int x2, int y2);
@@ -30,9 +36,24 @@ public:
     void Polygon(const QPolygon &points);
     void Polyline(const QPolygon &points);
     void Line(int x1, int y1, int x2, int y2);
+    // Part of the ellipse in the box x1..x2-1, y1..y2-1, from startDegrees counter-clockwise
+    // (negative: clockwise) over spanDegrees, with the pen.
+    void Arc(int x1, int y1, int x2, int y2, double startDegrees, double spanDegrees);
+
+    // Measures and writes with the selected font; (x, y) is the text's top-left corner and the
+    // background shows through.
+    int TextWidth(const QString &text) const;
+    int TextHeight(const QString &text) const;
+    void TextOut(int x, int y, const QString &text);
+
+    // Fills the connected area of the colour found at (x, y) with the given colour. Works on
+    // untransformed image targets (the drawing caches); false, and nothing drawn, on other
+    // targets or when the point lies outside.
+    bool FloodFill(int x, int y, TColor color);
 
 private:
     void ApplyPen(QPen pen);
 
     QPainter &m_painter;
+    TColor m_fontColor = clBlack;
 };

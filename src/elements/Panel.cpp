@@ -3,15 +3,10 @@
 #include "Canvas.h"
 
 TPanel::TPanel(QWidget *parent)
-    : TGraphicElement(parent)
+    : TPanelElement(parent)
 {
     SetCoversBox(true);
     resize(185, 41);
-}
-
-void TPanel::SetCaption(const QString &caption)
-{
-    Store(m_caption, caption);
 }
 
 void TPanel::Paint(QPainter &painter)
@@ -26,8 +21,8 @@ void TPanel::Paint(QPainter &painter)
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
-    painter.setPen(isEnabled() ? palette().color(QPalette::ButtonText)
+    painter.setPen(isEnabled() ? ColorToQColor(GetFont().Color())
                                : palette().color(QPalette::Disabled, QPalette::ButtonText));
-    painter.setFont(font());
-    painter.drawText(rect(), Qt::AlignCenter, m_caption);
+    painter.setFont(GetFont().ToQFont());
+    painter.drawText(rect(), Qt::AlignCenter, GetCaption());
 }

@@ -1,6 +1,7 @@
 #include "Skat.h"
 
 #include "Canvas.h"
+#include "PercentMap.h"
 
 #include <algorithm>
 
@@ -58,20 +59,10 @@ void TSkat::Paint(QPainter &painter)
     canvas.SetPen(GetColor(), 1);
     canvas.SetBrush(GetColor());
     canvas.Rectangle(0, 0, W, H);
-    // Edge points pulled inside by the pen width so the outline stays visible.
-    const int inset = GetPen().Width();
+    const TPercentMap map(W, H, GetPen().Width(), m_xFlip);
     QPolygon polygon;
-    for (const QPointF &p : m_outline) {
-        int x = int(W * p.x() * 0.01);
-        int y = int(H - H * p.y() * 0.01);
-        if (m_xFlip)
-            x = W - x;
-        if (x >= W)
-            x = W - inset;
-        if (y >= H)
-            y = H - inset;
-        polygon << QPoint(x, y);
-    }
+    for (const QPointF &p : m_outline)
+        polygon << map.Point(p);
     canvas.SetPen(GetPen());
     canvas.SetBrush(GetBrush());
     canvas.Polygon(polygon);

@@ -1,8 +1,11 @@
 #include "FrameTestKit.h"
 
 #include "TestDb.h"
+#include "app/About.h"
 #include "app/Connection.h"
+#include "app/InputNewSet.h"
 #include "app/Main.h"
+#include "app/MainMenu.h"
 
 #include <QFile>
 #include <QTcpSocket>
@@ -24,6 +27,11 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
         entered = password;
         return true;
     });
+    // The application layer's own windows, as the station creates them.
+    frame->CreateWindows(
+        {ChildWindow<TFormMainMenu>(&TFormMain::ActionMainMenu, &TFormMain::ActionPrint, {},
+                                    Qt::SubWindow | Qt::CustomizeWindowHint),
+         DialogWindow<TFormAbout>(), DialogWindow<TFormInputNewSet>()});
     // The link opens in the background; tests start from its outcome.
     if (!QTest::qWaitFor([this] { return !frame->Connecting(); },
                          2 * TConnectionOpener::AnswerTimeout))

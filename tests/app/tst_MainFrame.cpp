@@ -13,32 +13,40 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-// Every window-bringing action routed to a plain window of its own.
+// Plain windows behind every window-bringing action, as the window table makes them.
+class TPlainWindow : public QWidget
+{
+public:
+    explicit TPlainWindow(TFormMain *) { }
+};
+
 void RouteAll(TFormMain *frame)
 {
-    const std::pair<QAction *, QAction *> routes[] = {
-        {frame->ActionMnemo, frame->ActionPrint},
-        {frame->ActionGraphGC_params, frame->ActionPrintHardParams},
-        {frame->ActionGraphSuspLevel, frame->ActionPrintLevelGraph},
-        {frame->ActionGraphDivPosition, frame->ActionPrintDiverGraph},
-        {frame->ActionGraphTrans, frame->ActionPrintGraphTrans},
-        {frame->ActionWorkLog, frame->ActionPrintGCWorkReg},
-        {frame->ActionSvodTable, frame->ActionPrintSvodTable},
-        {frame->ActionBaseView, nullptr},
+    using F = TFormMain;
+    const std::pair<QAction * F::*, QAction * F::*> routes[] = {
+        {&F::ActionMnemo, &F::ActionPrint},
+        {&F::ActionGraphGC_params, &F::ActionPrintHardParams},
+        {&F::ActionGraphSuspLevel, &F::ActionPrintLevelGraph},
+        {&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph},
+        {&F::ActionGraphTrans, &F::ActionPrintGraphTrans},
+        {&F::ActionWorkLog, &F::ActionPrintGCWorkReg},
+        {&F::ActionSvodTable, &F::ActionPrintSvodTable},
+        {&F::ActionBaseView, nullptr},
     };
-    for (const auto &[action, print] : routes) {
-        frame->RouteChild(action, print, [action] {
-            auto *window = new QWidget;
-            window->setObjectName(action->objectName() + QStringLiteral("Window"));
-            return window;
-        });
-    }
+    QList<TWindowRow> rows;
+    for (const auto &[action, print] : routes)
+        rows.append(ChildWindow<TPlainWindow>(action, print));
+    frame->CreateWindows(rows);
+    for (const auto &[action, print] : routes)
+        frame->RoutedChild(frame->*action)
+            ->setObjectName((frame->*action)->objectName() + QStringLiteral("Window"));
 }
 
 QAction *FrameAction(TFormMain *frame, const QString &name)
@@ -158,6 +166,31 @@ private slots:
         QWidget *divider = frame->RoutedChild(frame->ActionGraphDivPosition);
         frame->ActionGraphDivPosition->trigger();
         QCOMPARE(frame->CurrentChild(), divider);
+    }
+
+    void windowsExistFromStartUp()
+    {
+        RecordingFeedback feedback;
+        FrameUnderTest frame(NoServerHost);
+        RouteAll(frame.get());
+        QStringList created;
+        for (const QMdiSubWindow *window : frame->MdiArea->subWindowList())
+            created << window->widget()->objectName();
+        QCOMPARE(created,
+                 QStringList({"FormMainMenu", "ActionMnemoWindow", "ActionGraphGC_paramsWindow",
+                              "ActionGraphSuspLevelWindow", "ActionGraphDivPositionWindow",
+                              "ActionGraphTransWindow", "ActionWorkLogWindow",
+                              "ActionSvodTableWindow", "ActionBaseViewWindow"}));
+        for (const QMdiSubWindow *window : frame->MdiArea->subWindowList())
+            QVERIFY(!window->isHidden());
+        // Only a window that was closed and freed is made again by its action.
+        QPointer<QWidget> journal = frame->RoutedChild(frame->ActionWorkLog);
+        journal->parentWidget()->close();
+        QTRY_VERIFY(!journal);
+        QCOMPARE(frame->RoutedChild(frame->ActionWorkLog), nullptr);
+        frame->ActionWorkLog->trigger();
+        QVERIFY(frame->RoutedChild(frame->ActionWorkLog));
+        QCOMPARE(frame->CurrentChild(), frame->RoutedChild(frame->ActionWorkLog));
     }
 
     void windowsOfLaterIssuesAreDisabled()

@@ -33,31 +33,6 @@ void SetHeartbeat(TMoment moment)
                              .arg(SqlTime(moment))));
 }
 
-bool RunDbScript(const QString &command)
-{
-    QProcess script;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KV512_DB_PORT"), QString::number(TestDb::Port()));
-    script.setProcessEnvironment(environment);
-    script.start(TestDb::DbScript(), {command});
-    return script.waitForFinished(60000) && script.exitCode() == 0;
-}
-
-// Stops the private server for a test and starts it again however the test ends.
-class StoppedServer
-{
-public:
-    StoppedServer() { stopped = RunDbScript(QStringLiteral("stop")); }
-    ~StoppedServer() { Restart(); }
-    bool Restart()
-    {
-        if (stopped)
-            stopped = !RunDbScript(QStringLiteral("start"));
-        return !stopped;
-    }
-    bool stopped = false;
-};
-
 // Watches the screen while the event loop runs: a 100 ms timer counts its ticks and the longest
 // pause between two of them (the longest the interface thread was held); on each tick the frame's
 // clock text is collected and the moment its lamp first shows red is noted.
@@ -285,7 +260,7 @@ private slots:
         QVERIFY(frame->ActionSetPLSZ->isEnabled());
 
         {
-            std::optional<StoppedServer> stopped;
+            std::optional<TestDb::StoppedServer> stopped;
             std::optional<PausedServer> paused;
             if (hangs) {
                 paused.emplace();

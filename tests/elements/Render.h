@@ -39,3 +39,19 @@ inline QRect BoundsOfOther(const QImage &image, const QColor &other, const QRect
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
 }
+
+// Bounding box of the pixels close to the given colour (text is drawn smoothed, so its pixels
+// only approach the colour of the font).
+inline QRect BoundsOfNear(const QImage &image, const QColor &colour, int tolerance = 60)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green())
+                    + qAbs(c.blue() - colour.blue())
+                <= tolerance)
+                bounds |= QRect(x, y, 1, 1);
+        }
+    return bounds;
+}

@@ -3,8 +3,11 @@
 #include "TestMain.h"
 #include "elements/Arrow.h"
 #include "elements/CachedElement.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
+#include "elements/Label.h"
 #include "elements/OutField.h"
+#include "elements/Panel.h"
 
 #include <QTest>
 #include <memory>
@@ -14,12 +17,15 @@ class TestElementBase : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
     void unchangedPropertyKeepsCache_data();
     void unchangedPropertyKeepsCache();
     void styleEditMarksDirty();
     void transparentFieldKeepsFigureWithoutBackground();
     void paintErrorBeepsAndNextPaintRetries();
     void onClickRemembersItsOwner();
+    void labelFollowsParentUntilFontEdited();
+    void panelCaptionInItsFont();
 };
 
 void TestElementBase::unchangedPropertyKeepsCache_data()
@@ -133,6 +139,41 @@ void TestElementBase::onClickRemembersItsOwner()
     QCOMPARE(clicked, &arrow);
     arrow.OnClick().Clear();
     QVERIFY(!arrow.OnClick().IsOwnedBy(&window));
+}
+
+// A designed label keeps its parent's font; once its font holder is edited, face, size and colour
+// show at once.
+void TestElementBase::labelFollowsParentUntilFontEdited()
+{
+    QWidget form;
+    QFont formFont = form.font();
+    formFont.setPixelSize(23);
+    form.setFont(formFont);
+    TLabel label(&form);
+    label.setText(QStringLiteral("ЖЖЖЖ"));
+    QCOMPARE(label.font().pixelSize(), 23);
+
+    label.Font().SetHeight(-30);
+    label.Font().SetColor(clRed);
+    QCOMPARE(label.font().pixelSize(), 30);
+    label.resize(label.sizeHint());
+    QVERIFY(!BoundsOfNear(Render(label), Rgb(clRed)).isEmpty());
+}
+
+void TestElementBase::panelCaptionInItsFont()
+{
+    TPanel panel;
+    panel.resize(120, 60);
+    panel.SetColor(clBlack);
+    panel.SetCaption(QStringLiteral("ЖЖ"));
+    panel.Font().SetColor(clLime);
+    const QRect small = BoundsOfNear(Render(panel), Rgb(clLime));
+    QVERIFY(!small.isEmpty());
+    // Centred in the box.
+    QVERIFY(qAbs(small.center().x() - 60) <= 2);
+    QVERIFY(qAbs(small.center().y() - 30) <= 3);
+    panel.Font().SetHeight(-30);
+    QVERIFY(BoundsOfNear(Render(panel), Rgb(clLime)).height() > small.height());
 }
 
 TALMER_TEST(TestElementBase)

@@ -1,7 +1,8 @@
 #include "TestMain.h"
 #include "base/IniFile.h"
 #include "elements/Arrow.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/OutField.h"
 
 #include <QFile>
@@ -14,6 +15,7 @@ class TestElementConfig : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
     void init() { QVERIFY(m_dir.isValid()); }
     void writtenKeys_data();
     void writtenKeys();

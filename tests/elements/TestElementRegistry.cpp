@@ -1,7 +1,8 @@
 #include "TestMain.h"
 #include "elements/ActionLabel.h"
 #include "elements/ActionPanel.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/OutField.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@ class TestElementRegistry : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
     void everyClassCreatesItself();
     void actionControlsFollowTheirAction();
     void propertiesSettableByName();

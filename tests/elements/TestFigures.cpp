@@ -1,7 +1,8 @@
 #include "RecordingFeedback.h"
 #include "Render.h"
 #include "TestMain.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Poligon.h"
 #include "elements/Pump.h"
 #include "elements/Skat.h"
@@ -21,6 +22,7 @@ class TestFigures : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterElementLibrary(); }
     void pointList_data();
     void pointList();
     void faultyLineKeepsCountButReplacesEarlierPoints();

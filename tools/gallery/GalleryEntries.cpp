@@ -5,7 +5,8 @@
 #include "elements/Arrow.h"
 #include "elements/Barrel.h"
 #include "elements/ConusBox.h"
-#include "elements/ElementRegistry.h"
+#include "base/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
 #include "elements/Pandus.h"
@@ -125,12 +126,12 @@ QList<TGalleryEntry> Variants()
         Variant<TLabel>("TLabel", {170, 20},
                         [](TLabel &l) {
                             l.setText("Плотность суспензии");
-                            l.setStyleSheet("color: yellow");
+                            l.Font().SetColor(clYellow);
                         }),
         Variant<TActionLabel>("TActionLabel + action", {170, 20},
                               [](TActionLabel &l) {
                                   l.SetAction(new QAction("&Задание нагрузки", &l));
-                                  l.setStyleSheet("color: yellow");
+                                  l.Font().SetColor(clYellow);
                               }),
         Variant<TActionPanel>("TActionPanel + action", {150, 30},
                               [](TActionPanel &p) { p.SetAction(new QAction("Мнемосхема", &p)); }),
@@ -141,6 +142,7 @@ QList<TGalleryEntry> Variants()
 
 QList<TGalleryEntry> GalleryEntries()
 {
+    RegisterElementLibrary();
     QList<TGalleryEntry> entries;
     for (const QString &name : RegisteredElementClasses())
         entries.append({name, [name] {

@@ -1,0 +1,622 @@
+#include "app/FormConfig.h"
+
+#include "app/Global.h"
+#include "app/GroupColours.h"
+#include "app/Layout.h"
+#include "app/Main.h"
+#include "app/Paths.h"
+#include "app/Pickers.h"
+#include "base/Feedback.h"
+#include "elements/OutField.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlTableModel>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TFormConfig *FormConfig = nullptr;
+
+namespace {
+
+enum TConstantColumn { ColName, ColValue, ColComment };
+
+const QString NameRequired = QStringLiteral("Не заполнено краткое имя константы.");
+const QString NotStored = QStringLiteral("Изменения констант не сохранены на сервере:\n");
+const QString WrongNumber = QStringLiteral("Правильно вводите числа.");
+
+// The constants copy; rows whose changes are not on the server yet are shown tinted, so the grid
+// never passes an unsaved change off as stored.
+class TConstantsModel : public QSqlTableModel
+{
+public:
+    using QSqlTableModel::QSqlTableModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::BackgroundRole && index.isValid() && isDirty(index))
+            return QColor(255, 224, 160);
+        return QSqlTableModel::data(index, role);
+    }
+};
+
+// Values are typed as numbers of the workstation's locale (a point is taken as well).
+class TNumberDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                          const QModelIndex &) const override
+    {
+        return new QLineEdit(parent);
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        const QVariant value = index.data(Qt::EditRole);
+        static_cast<QLineEdit *>(editor)->setText(
+            value.isNull() ? QString() : QLocale().toString(value.toDouble(), 'g', 15));
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        const QString text = static_cast<QLineEdit *>(editor)->text().trimmed();
+        if (text.isEmpty()) {
+            model->setData(index, QVariant());
+            return;
+        }
+        bool ok = false;
+        double value = QLocale().toDouble(text, &ok);
+        if (!ok)
+            value = QLocale::c().toDouble(text, &ok);
+        if (!ok) {
+            ShowError(WrongNumber);
+            return;
+        }
+        model->setData(index, value);
+    }
+};
+
+// The password is masked with "$".
+class TDollarMaskStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '$';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton *MakeNavButton(const QString &name, QStyle::StandardPixmap icon, const QString &hint,
+                           QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setToolTip(hint);
+    return button;
+}
+
+} // namespace
+
+TFormConfig::TFormConfig(QWidget *parent)
+    : QDialog(parent)
+    , FTestConnection(QStringLiteral("FormConfigTest"))
+{
+    if (!FormConfig)
+        FormConfig = this;
+    setObjectName(QStringLiteral("FormConfig"));
+    setWindowTitle(QStringLiteral("Конфигурация программы"));
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl1"));
+    TabGeneral = CreateGeneralPage();
+    TabConstants = CreateConstantsPage();
+    TabColors = CreateColorsPage();
+    PageControl->addTab(TabGeneral, QStringLiteral("Общие"));
+    PageControl->addTab(TabConstants, QStringLiteral("Константы"));
+    PageControl->addTab(TabColors, QStringLiteral("Оформление"));
+    connect(PageControl, &QTabWidget::currentChanged, this, &TFormConfig::PageChanged);
+
+    ButClose = MakeButton(QStringLiteral("ButClose"), QStringLiteral("Закрыть"), this);
+    connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(ButClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl);
+    layout->addLayout(bottom);
+
+    LoadGroupColours(SettingsPath());
+    if (FormMain) {
+        FormMain->ActionConfig->setEnabled(true);
+        connect(FormMain->ActionConfig, &QAction::triggered, this, [this] { exec(); });
+    }
+}
+
+TFormConfig::~TFormConfig()
+{
+    if (FormConfig == this)
+        FormConfig = nullptr;
+}
+
+QString TFormConfig::SettingsPath() const
+{
+    return FormMain ? FormMain->SettingsPath() : SettingsFilePath();
+}
+
+// --- page "Общие"
+
+QWidget *TFormConfig::CreateGeneralPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheetGeneral"));
+
+    auto *shift = new QGroupBox(QStringLiteral("Начало смены"), page);
+    StartChangeLabel = new QLabel(shift);
+    StartChangeLabel->setObjectName(QStringLiteral("StartChangeLabel"));
+    StartChangeDayLabel = new QLabel(shift);
+    StartChangeDayLabel->setObjectName(QStringLiteral("StartChangeDayLabel"));
+    for (QLabel *display : {StartChangeLabel, StartChangeDayLabel}) {
+        display->setAlignment(Qt::AlignCenter);
+        display->setMinimumWidth(60);
+        display->setFrameShape(QFrame::Panel);
+        display->setFrameShadow(QFrame::Sunken);
+    }
+    ButDecHour = MakeButton(QStringLiteral("ButDecHour"), QStringLiteral("<"), shift);
+    ButIncHout = MakeButton(QStringLiteral("ButIncHout"), QStringLiteral(">"), shift);
+    ButDecDay = MakeButton(QStringLiteral("ButDecDay"), QStringLiteral("<"), shift);
+    ButIncDay = MakeButton(QStringLiteral("ButIncDay"), QStringLiteral(">"), shift);
+    for (QPushButton *button : {ButDecHour, ButIncHout, ButDecDay, ButIncDay})
+        button->setFixedWidth(32);
+    auto *shiftGrid = new QGridLayout(shift);
+    shiftGrid->addWidget(new QLabel(QStringLiteral("Часы:"), shift), 0, 0);
+    shiftGrid->addWidget(ButDecHour, 0, 1);
+    shiftGrid->addWidget(StartChangeLabel, 0, 2);
+    shiftGrid->addWidget(ButIncHout, 0, 3);
+    shiftGrid->addWidget(new QLabel(QStringLiteral("Дни:"), shift), 1, 0);
+    shiftGrid->addWidget(ButDecDay, 1, 1);
+    shiftGrid->addWidget(StartChangeDayLabel, 1, 2);
+    shiftGrid->addWidget(ButIncDay, 1, 3);
+    shiftGrid->setColumnStretch(4, 1);
+    connect(ButIncHout, &QPushButton::clicked, this, &TFormConfig::ButIncHoutClick);
+    connect(ButDecHour, &QPushButton::clicked, this, &TFormConfig::ButDecHourClick);
+    connect(ButIncDay, &QPushButton::clicked, this, &TFormConfig::ButIncDayClick);
+    connect(ButDecDay, &QPushButton::clicked, this, &TFormConfig::ButDecDayClick);
+
+    ButApplyGeneralPage = MakeButton(QStringLiteral("ButApplyGeneralPage"),
+                                     QStringLiteral("Принять изменения"), page);
+    connect(ButApplyGeneralPage, &QPushButton::clicked, this,
+            &TFormConfig::ButApplyGeneralPageClick);
+
+    auto *sql = new QGroupBox(QStringLiteral("Связь с SQL сервером"), page);
+    EditMySQL_Host = new QLineEdit(sql);
+    EditMySQL_Host->setObjectName(QStringLiteral("EditMySQL_Host"));
+    EditMySQL_Login = new QLineEdit(sql);
+    EditMySQL_Login->setObjectName(QStringLiteral("EditMySQL_Login"));
+    EditMySQL_Password = new QLineEdit(sql);
+    EditMySQL_Password->setObjectName(QStringLiteral("EditMySQL_Password"));
+    EditMySQL_Password->setEchoMode(QLineEdit::Password);
+    auto *mask = new TDollarMaskStyle;
+    mask->setParent(EditMySQL_Password);
+    EditMySQL_Password->setStyle(mask);
+    CheckBoxSavePassword = new QCheckBox(QStringLiteral("Запоминать пароль"), sql);
+    CheckBoxSavePassword->setObjectName(QStringLiteral("CheckBoxSavePassword"));
+    connect(CheckBoxSavePassword, &QCheckBox::toggled, EditMySQL_Password, &QWidget::setEnabled);
+    ButMySQL_Test = MakeButton(QStringLiteral("ButMySQL_Test"),
+                               QStringLiteral("Протестировать параметры MySQL соединения"), sql);
+    connect(ButMySQL_Test, &QPushButton::clicked, this, &TFormConfig::ButMySQL_TestClick);
+    auto *sqlGrid = new QGridLayout(sql);
+    sqlGrid->addWidget(new QLabel(QStringLiteral("Адрес сервера:"), sql), 0, 0);
+    sqlGrid->addWidget(EditMySQL_Host, 0, 1);
+    sqlGrid->addWidget(new QLabel(QStringLiteral("Имя пользователя:"), sql), 1, 0);
+    sqlGrid->addWidget(EditMySQL_Login, 1, 1);
+    sqlGrid->addWidget(new QLabel(QStringLiteral("Пароль:"), sql), 2, 0);
+    sqlGrid->addWidget(EditMySQL_Password, 2, 1);
+    sqlGrid->addWidget(CheckBoxSavePassword, 3, 1);
+    sqlGrid->addWidget(ButMySQL_Test, 4, 0, 1, 2);
+
+    CheckBoxShutdownOnExit =
+        new QCheckBox(QStringLiteral("Выключать компьютер при закрытии программы"), page);
+    CheckBoxShutdownOnExit->setObjectName(QStringLiteral("CheckBoxShutdownOnExit"));
+
+    auto *applyRow = new QHBoxLayout;
+    applyRow->addStretch(1);
+    applyRow->addWidget(ButApplyGeneralPage);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(shift);
+    layout->addLayout(applyRow);
+    layout->addWidget(sql);
+    layout->addWidget(CheckBoxShutdownOnExit);
+    layout->addStretch(1);
+    return page;
+}
+
+void TFormConfig::ShowCalendar()
+{
+    StartChangeLabel->setText(QString::number(FHour) + QStringLiteral(":00"));
+    StartChangeDayLabel->setText(QString::number(FDay));
+}
+
+void TFormConfig::ButIncHoutClick()
+{
+    FHour = FHour >= 23 ? 0 : FHour + 1;
+    ShowCalendar();
+}
+
+void TFormConfig::ButDecHourClick()
+{
+    FHour = FHour <= 0 ? 23 : FHour - 1;
+    ShowCalendar();
+}
+
+void TFormConfig::ButIncDayClick()
+{
+    if (FDay <= 2)
+        ++FDay;
+    ShowCalendar();
+}
+
+void TFormConfig::ButDecDayClick()
+{
+    if (FDay > 0)
+        --FDay;
+    ShowCalendar();
+}
+
+void TFormConfig::FillGeneralPage()
+{
+    if (FormMain) {
+        EditMySQL_Host->setText(FormMain->Settings.Comp);
+        EditMySQL_Login->setText(FormMain->Settings.Login);
+        CheckBoxSavePassword->setChecked(FormMain->Settings.SavePassword);
+    }
+    EditMySQL_Password->setEnabled(CheckBoxSavePassword->isChecked());
+    EditMySQL_Password->clear();
+    CheckBoxShutdownOnExit->setChecked(ShutdownOnExit);
+}
+
+// Takes effect in memory only: the file is written at exit, the open link is left as it is.
+void TFormConfig::ButApplyGeneralPageClick()
+{
+    DateIncrement = FDay;
+    FirstChangeStart = FHour;
+    ShutdownOnExit = CheckBoxShutdownOnExit->isChecked();
+    if (!FormMain)
+        return;
+    TFrameSettings &settings = FormMain->Settings;
+    settings.Comp = EditMySQL_Host->text();
+    settings.Login = EditMySQL_Login->text();
+    settings.SavePassword = CheckBoxSavePassword->isChecked();
+    if (settings.SavePassword)
+        settings.Password = EditMySQL_Password->text();
+}
+
+// A connection of the dialog's own; the running link is never touched.
+void TFormConfig::ButMySQL_TestClick()
+{
+    FTestConnection.Close();
+    CopyConnection(&SQLConnection1(), &FTestConnection);
+    SetConnectionParam(QStringLiteral("HostName"), EditMySQL_Host->text(), &FTestConnection);
+    SetConnectionParam(QStringLiteral("User_Name"), EditMySQL_Login->text(), &FTestConnection);
+    SetConnectionParam(QStringLiteral("Password"), EditMySQL_Password->text(), &FTestConnection);
+    FTestConnection.SetClientProfile(FormMain ? FormMain->Settings.Version : 5);
+    if (!FTestConnection.Open()) {
+        ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу."));
+        return;
+    }
+    Feedback().MessageBox(QStringLiteral("Подключение к серверу успешно установлено."),
+                          QStringLiteral("Тест подключения"), TMsgIcon::Information, mbOK, mbOK);
+    FTestConnection.Close();
+}
+
+// --- page "Константы"
+
+QWidget *TFormConfig::CreateConstantsPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheetConstants"));
+    NavFirst = MakeNavButton(QStringLiteral("NavFirst"), QStyle::SP_MediaSkipBackward,
+                             QStringLiteral("Первая запись"), page);
+    NavPrior = MakeNavButton(QStringLiteral("NavPrior"), QStyle::SP_MediaSeekBackward,
+                             QStringLiteral("Предыдущая запись"), page);
+    NavNext = MakeNavButton(QStringLiteral("NavNext"), QStyle::SP_MediaSeekForward,
+                            QStringLiteral("Следующая запись"), page);
+    NavLast = MakeNavButton(QStringLiteral("NavLast"), QStyle::SP_MediaSkipForward,
+                            QStringLiteral("Последняя запись"), page);
+    NavInsert = MakeNavButton(QStringLiteral("NavInsert"), QStyle::SP_FileDialogNewFolder,
+                              QStringLiteral("Добавить запись"), page);
+    NavInsert->setIcon(QIcon());
+    NavInsert->setText(QStringLiteral("+"));
+    NavDelete = MakeNavButton(QStringLiteral("NavDelete"), QStyle::SP_DialogDiscardButton,
+                              QStringLiteral("Удалить запись"), page);
+    NavDelete->setIcon(QIcon());
+    NavDelete->setText(QStringLiteral("−"));
+    ButSaveConstants =
+        MakeButton(QStringLiteral("ButSaveConstants"), QStringLiteral("Сохранить изменения"), page);
+    ButSaveConstants->setToolTip(QStringLiteral("Сохранить новые константы"));
+
+    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
+    SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
+    SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
+    DBGridConstants = new QTableView(page);
+    DBGridConstants->setObjectName(QStringLiteral("DBGridConstants"));
+    DBGridConstants->setModel(SQLClientDataSetSetup);
+    DBGridConstants->setItemDelegateForColumn(ColValue, new TNumberDelegate(DBGridConstants));
+    DBGridConstants->setSelectionBehavior(QAbstractItemView::SelectItems);
+    DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGridConstants->verticalHeader()->setDefaultSectionSize(22);
+    DBGridConstants->horizontalHeader()->setStretchLastSection(true);
+    DBGridConstants->setMinimumSize(560, 280);
+
+    // A record is posted when the operator leaves its row.
+    connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (!FClosing && previous.isValid() && current.row() != previous.row())
+                    PostConstants();
+            });
+    connect(NavFirst, &QToolButton::clicked, this, [this] { MoveToRow(0); });
+    connect(NavPrior, &QToolButton::clicked, this,
+            [this] { MoveToRow(DBGridConstants->currentIndex().row() - 1); });
+    connect(NavNext, &QToolButton::clicked, this,
+            [this] { MoveToRow(DBGridConstants->currentIndex().row() + 1); });
+    connect(NavLast, &QToolButton::clicked, this,
+            [this] { MoveToRow(SQLClientDataSetSetup->rowCount() - 1); });
+    connect(NavInsert, &QToolButton::clicked, this, &TFormConfig::InsertConstant);
+    connect(NavDelete, &QToolButton::clicked, this, &TFormConfig::DeleteConstant);
+    connect(ButSaveConstants, &QPushButton::clicked, this, &TFormConfig::PostConstants);
+
+    auto *navigator = new QHBoxLayout;
+    navigator->setSpacing(2);
+    for (QToolButton *button : {NavFirst, NavPrior, NavNext, NavLast, NavInsert, NavDelete}) {
+        button->setFixedSize(28, 26);
+        navigator->addWidget(button);
+    }
+    navigator->addSpacing(12);
+    navigator->addWidget(ButSaveConstants);
+    navigator->addStretch(1);
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(navigator);
+    layout->addWidget(DBGridConstants);
+    return page;
+}
+
+void TFormConfig::OpenConstants()
+{
+    SQLClientDataSetSetup->setTable(QStringLiteral("setup"));
+    SQLClientDataSetSetup->setSort(ColName, Qt::AscendingOrder);
+    SQLClientDataSetSetup->select();
+    SQLClientDataSetSetup->setHeaderData(ColName, Qt::Horizontal, QStringLiteral("Краткое имя"));
+    SQLClientDataSetSetup->setHeaderData(ColValue, Qt::Horizontal, QStringLiteral("Значение"));
+    SQLClientDataSetSetup->setHeaderData(ColComment, Qt::Horizontal, QStringLiteral("Описание"));
+    DBGridConstants->setColumnWidth(ColName, 140);
+    DBGridConstants->setColumnWidth(ColValue, 90);
+    MoveToRow(0);
+}
+
+void TFormConfig::MoveToRow(int row)
+{
+    const int count = SQLClientDataSetSetup->rowCount();
+    if (count == 0)
+        return;
+    const int column = qMax(0, DBGridConstants->currentIndex().column());
+    DBGridConstants->setCurrentIndex(
+        SQLClientDataSetSetup->index(qBound(0, row, count - 1), column));
+}
+
+void TFormConfig::InsertConstant()
+{
+    const int row = DBGridConstants->currentIndex().isValid()
+        ? DBGridConstants->currentIndex().row() + 1
+        : SQLClientDataSetSetup->rowCount();
+    if (!SQLClientDataSetSetup->insertRow(row))
+        return;
+    const QModelIndex name = SQLClientDataSetSetup->index(row, ColName);
+    DBGridConstants->setCurrentIndex(name);
+    DBGridConstants->edit(name);
+}
+
+void TFormConfig::DeleteConstant()
+{
+    const QModelIndex current = DBGridConstants->currentIndex();
+    if (!current.isValid())
+        return;
+    SQLClientDataSetSetup->removeRow(current.row());
+    PostConstants();
+}
+
+bool TFormConfig::PostConstants()
+{
+    if (FPosting || !SQLClientDataSetSetup->isDirty())
+        return true;
+    FPosting = true;
+    QSqlTableModel &model = *SQLClientDataSetSetup;
+    // The operator's place in the grid survives the re-reading of the copy.
+    const QModelIndex current = DBGridConstants->currentIndex();
+    const QString currentName =
+        current.isValid() ? model.index(current.row(), ColName).data().toString() : QString();
+    bool ok = true;
+    for (int row = 0; row < model.rowCount() && ok; ++row) {
+        const QModelIndex name = model.index(row, ColName);
+        const bool deleted = model.headerData(row, Qt::Vertical).toString() == QLatin1String("!");
+        if (model.isDirty(name) && !deleted && name.data().toString().trimmed().isEmpty()) {
+            ShowError(NameRequired);
+            ok = false;
+        }
+    }
+    if (ok && !model.submitAll()) {
+        ShowError(NotStored + model.lastError().text());
+        ok = false;
+    }
+    if (ok && !currentName.isEmpty()) {
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.index(row, ColName).data().toString() == currentName) {
+                DBGridConstants->setCurrentIndex(model.index(row, qMax(0, current.column())));
+                break;
+            }
+        }
+    }
+    FPosting = false;
+    return ok;
+}
+
+// --- page "Оформление"
+
+QWidget *TFormConfig::CreateColorsPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheetColors"));
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    const QStringList headings {QStringLiteral("Группа компонентов"),
+                                QStringLiteral("Цвет в активном режиме"),
+                                QStringLiteral("Цвет в режиме выключено")};
+    for (int column = 0; column < headings.size(); ++column) {
+        auto *heading = new QLabel(headings[column], page);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        grid->addWidget(heading, 0, column, column == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
+    }
+    for (int i = 0; i < GroupColourCount; ++i) {
+        grid->addWidget(new QLabel(QString::fromUtf8(GroupColourKeys[i].Caption), page), i + 1, 0);
+        for (bool running : {true, false}) {
+            const int number = 10 * (i + 1) + (running ? 0 : 1);
+            auto *swatch = new TOutField(page);
+            swatch->setObjectName(QStringLiteral("ColorSwatch%1").arg(number));
+            swatch->SetTag(number);
+            swatch->SetCaption(QString());
+            swatch->setFixedSize(90, 20);
+            swatch->setToolTip(QStringLiteral("Выбрать другой цвет..."));
+            swatch->setCursor(Qt::PointingHandCursor);
+            swatch->OnClick().Set([this, number](QObject *) { SwatchClick(number); }, this);
+            (running ? SwatchesOn : SwatchesOff)[i] = swatch;
+            grid->addWidget(swatch, i + 1, running ? 1 : 2, Qt::AlignHCenter);
+        }
+    }
+
+    ButApplyNewColors =
+        MakeButton(QStringLiteral("ButApplyNewColors"), QStringLiteral("Принять изменения"), page);
+    connect(ButApplyNewColors, &QPushButton::clicked, this, &TFormConfig::ButApplyNewColorsClick);
+
+    auto *mode =
+        new QGroupBox(QStringLiteral("Режим интерактивной настройки других компонентов"), page);
+    ButColorConfigOn =
+        MakeButton(QStringLiteral("ButColorConfigOn"), QStringLiteral("Включить"), mode);
+    ButColorConfigOff =
+        MakeButton(QStringLiteral("ButColorConfigOff"), QStringLiteral("Выключить"), mode);
+    connect(ButColorConfigOn, &QPushButton::clicked, this, [] { SetInteractiveSetup(true); });
+    connect(ButColorConfigOff, &QPushButton::clicked, this, [] { SetInteractiveSetup(false); });
+    auto *modeRow = new QHBoxLayout(mode);
+    modeRow->addWidget(ButColorConfigOn);
+    modeRow->addWidget(ButColorConfigOff);
+    modeRow->addStretch(1);
+
+    auto *applyRow = new QHBoxLayout;
+    applyRow->addStretch(1);
+    applyRow->addWidget(ButApplyNewColors);
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(grid);
+    layout->addLayout(applyRow);
+    layout->addWidget(mode);
+    layout->addStretch(1);
+    return page;
+}
+
+void TFormConfig::PaintSwatches()
+{
+    for (int i = 0; i < GroupColourCount; ++i) {
+        SwatchesOn[i]->Brush().SetColor(OnColors[i]);
+        SwatchesOff[i]->Brush().SetColor(OffColors[i]);
+    }
+}
+
+void TFormConfig::SwatchClick(int number)
+{
+    const int index = number / 10 - 1;
+    if (index < 0 || index >= GroupColourCount)
+        return;
+    TGroupColours &set = number % 2 == 0 ? OnColors : OffColors;
+    TColor colour = set[index];
+    if (!PickColour(this, colour))
+        return;
+    set[index] = colour;
+    PaintSwatches();
+}
+
+void TFormConfig::ButApplyNewColorsClick()
+{
+    SaveGroupColours(SettingsPath());
+    emit LayoutNotifier().ColoursAccepted();
+}
+
+// --- showing and closing
+
+void TFormConfig::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FDay = DateIncrement;
+    FHour = FirstChangeStart;
+    ShowCalendar();
+    OpenConstants();
+    PageChanged(PageControl->currentIndex());
+}
+
+void TFormConfig::PageChanged(int index)
+{
+    QWidget *page = PageControl->widget(index);
+    if (page == TabGeneral)
+        FillGeneralPage();
+    else if (page == TabColors)
+        PaintSwatches();
+    // Enter and Esc work the setup mode only while its page is in front.
+    ButColorConfigOn->setDefault(page == TabColors);
+}
+
+void TFormConfig::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && PageControl->currentWidget() == TabColors) {
+        ButColorConfigOff->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// What the server refused stays unsaved: the operator was told and the copy is read afresh next
+// time.
+void TFormConfig::done(int result)
+{
+    FClosing = true;
+    DBGridConstants->setCurrentIndex(QModelIndex()); // commits an open cell editor
+    FClosing = false;
+    if (!PostConstants())
+        SQLClientDataSetSetup->revertAll();
+    QDialog::done(result);
+}

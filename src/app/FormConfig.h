@@ -1,0 +1,114 @@
+#pragma once
+
+#include "app/Connection.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSqlTableModel;
+class QTabWidget;
+class QTableView;
+class QToolButton;
+class TOutField;
+
+// The configuration dialog: shift calendar, database credentials and exit behaviour ("Общие"),
+// the plant constants of the table setup ("Константы"), the colours of the diagram's groups and
+// the interactive setup mode ("Оформление"). Created at start-up, shown modally by ActionConfig.
+class TFormConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Loads the colour sets and the label font from the main frame's settings file and makes
+    // FormMain->ActionConfig show the dialog.
+    explicit TFormConfig(QWidget *parent = nullptr);
+    ~TFormConfig() override;
+
+    // --- page "Общие"
+    void ButIncHoutClick();
+    void ButDecHourClick();
+    void ButIncDayClick();
+    void ButDecDayClick();
+    void ButApplyGeneralPageClick();
+    void ButMySQL_TestClick();
+
+    // --- page "Константы"
+    // Sends the pending changes of the grid to the server. A change the server refuses (or a row
+    // without a name) is reported with the reason and stays in the grid, marked, so nothing typed
+    // is lost; false then.
+    bool PostConstants();
+
+    // --- page "Оформление"
+    // Opens the colour dialog for the swatch with that number (10·(i+1) running, +1 stopped).
+    void SwatchClick(int number);
+    void ButApplyNewColorsClick();
+
+    QTabWidget *PageControl;
+    QWidget *TabGeneral;
+    QWidget *TabConstants;
+    QWidget *TabColors;
+
+    QLabel *StartChangeLabel;
+    QLabel *StartChangeDayLabel;
+    QPushButton *ButDecHour;
+    QPushButton *ButIncHout;
+    QPushButton *ButDecDay;
+    QPushButton *ButIncDay;
+    QPushButton *ButApplyGeneralPage;
+    QLineEdit *EditMySQL_Host;
+    QLineEdit *EditMySQL_Login;
+    QLineEdit *EditMySQL_Password;
+    QCheckBox *CheckBoxSavePassword;
+    QPushButton *ButMySQL_Test;
+    QCheckBox *CheckBoxShutdownOnExit;
+
+    QToolButton *NavFirst;
+    QToolButton *NavPrior;
+    QToolButton *NavNext;
+    QToolButton *NavLast;
+    QToolButton *NavInsert;
+    QToolButton *NavDelete;
+    QPushButton *ButSaveConstants;
+    QTableView *DBGridConstants;
+    QSqlTableModel *SQLClientDataSetSetup;
+
+    // Index i: running swatch (number 10·(i+1)) and stopped swatch (number 10·(i+1) + 1).
+    std::array<TOutField *, 9> SwatchesOn;
+    std::array<TOutField *, 9> SwatchesOff;
+    QPushButton *ButApplyNewColors;
+    QPushButton *ButColorConfigOn;
+    QPushButton *ButColorConfigOff;
+
+    QPushButton *ButClose;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void done(int result) override;
+
+private:
+    QWidget *CreateGeneralPage();
+    QWidget *CreateConstantsPage();
+    QWidget *CreateColorsPage();
+    void PageChanged(int index);
+    void FillGeneralPage();
+    void ShowCalendar();
+    void PaintSwatches();
+    void OpenConstants();
+    void MoveToRow(int row);
+    void InsertConstant();
+    void DeleteConstant();
+    QString SettingsPath() const;
+
+    int FHour = 7; // working hour
+    int FDay = 0; // displayed day increment
+    bool FPosting = false;
+    bool FClosing = false;
+    TSQLConnection FTestConnection;
+};
+
+extern TFormConfig *FormConfig;
