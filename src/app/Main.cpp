@@ -46,6 +46,8 @@ const int LinkPanelWidth = 32;
 const QString ExitQuestion =
     QStringLiteral("Вы действительно хотите завершить работу с программой?");
 const QString ExitCaption = QStringLiteral("Выход");
+const QString NoLinkNotSent =
+    QStringLiteral("Задание не отправлено: нет связи с сервером базы данных.");
 
 // A missing or NULL time reads as moment 0, as long ago as it gets.
 TMoment MomentOf(const QVariant &value)
@@ -570,11 +572,17 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
     double value = 0;
     if (!CheckSetPointInput(command, text, value))
         return;
-    // The refresh may have lost the link while the dialog was open; the insert then fails and
-    // says so rather than pretending the command went out.
+    // The refresh may have dropped the link while the dialog was open, or the server may have
+    // dropped it unnoticed: the command is not sent then, and the operator is told why.
+    if (!SQLConnection1().Connected()) {
+        ShowError(NoLinkNotSent);
+        return;
+    }
     QSqlQuery SQLQueryNewSet(SQLConnection1().Database());
-    if (!SQLQueryNewSet.exec(SetPointInsertText(command, value)))
-        ShowError(SQLQueryNewSet.lastError().text());
+    if (SQLQueryNewSet.exec(SetPointInsertText(command, value)))
+        return;
+    const QSqlError error = SQLQueryNewSet.lastError();
+    ShowError(LinkLost(error) ? NoLinkNotSent : error.text());
 }
 
 // --- exit
