@@ -9,6 +9,7 @@
 #include "app/Pictures.h"
 #include "app/PowerOff.h"
 #include "app/SetPoint.h"
+#include "base/ActionHint.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
@@ -125,8 +126,7 @@ QAction *TFormMain::MakeAction(const QString &name, const QString &category, con
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
     action->setProperty("Category", category);
-    if (!hint.isEmpty())
-        action->setToolTip(hint);
+    SetActionHint(action, hint);
     return action;
 }
 
@@ -292,7 +292,9 @@ void TFormMain::CreateToolBar()
 
     auto addButton = [this](QAction *action) {
         ToolBarMain->addAction(action);
-        ToolBarMain->widgetForAction(action)->setFixedSize(ToolButtonSize);
+        auto *button = qobject_cast<QToolButton *>(ToolBarMain->widgetForAction(action));
+        button->setFixedSize(ToolButtonSize);
+        ShowHintsOnly(button);
     };
     addButton(ActionMainMenu);
     ToolBarMain->addSeparator();
@@ -312,6 +314,7 @@ void TFormMain::CreateToolBar()
     ToolButtonPrint->setIconSize(ToolImageSize);
     ToolButtonPrint->setFixedSize(ToolButtonSize);
     ToolButtonPrint->setDefaultAction(ActionPrint);
+    ShowHintsOnly(ToolButtonPrint);
     ToolBarMain->addWidget(ToolButtonPrint);
     ToolBarMain->addSeparator();
     addButton(ActionAbout);
