@@ -129,6 +129,7 @@ QToolButton *MakeNavButton(const QString &name, QStyle::StandardPixmap icon, con
 TFormConfig::TFormConfig(QWidget *parent)
     : QDialog(parent)
     , FTestConnection(QStringLiteral("FormConfigTest"))
+    , FTestOpener(new TConnectionOpener(FTestConnection, this))
 {
     if (!FormConfig)
         FormConfig = this;
@@ -233,6 +234,7 @@ QWidget *TFormConfig::CreateGeneralPage()
     ButMySQL_Test = MakeButton(QStringLiteral("ButMySQL_Test"),
                                QStringLiteral("Протестировать параметры MySQL соединения"), sql);
     connect(ButMySQL_Test, &QPushButton::clicked, this, &TFormConfig::ButMySQL_TestClick);
+    connect(FTestOpener, &TConnectionOpener::Finished, this, &TFormConfig::TestConnectionFinished);
     auto *sqlGrid = new QGridLayout(sql);
     sqlGrid->addWidget(new QLabel(QStringLiteral("Адрес сервера:"), sql), 0, 0);
     sqlGrid->addWidget(EditMySQL_Host, 0, 1);
@@ -322,13 +324,20 @@ void TFormConfig::ButApplyGeneralPageClick()
 // A connection of the dialog's own; the running link is never touched.
 void TFormConfig::ButMySQL_TestClick()
 {
+    if (FTestOpener->Running())
+        return; // one test at a time
     FTestConnection.Close();
     CopyConnection(&SQLConnection1(), &FTestConnection);
     SetConnectionParam(QStringLiteral("HostName"), EditMySQL_Host->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("User_Name"), EditMySQL_Login->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("Password"), EditMySQL_Password->text(), &FTestConnection);
     FTestConnection.SetClientProfile(FormMain ? FormMain->Settings.Version : 5);
-    if (!FTestConnection.Open()) {
+    FTestOpener->Start();
+}
+
+void TFormConfig::TestConnectionFinished(bool opened)
+{
+    if (!opened) {
         ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу."));
         return;
     }

@@ -34,6 +34,8 @@ public:
     void ButIncDayClick();
     void ButDecDayClick();
     void ButApplyGeneralPageClick();
+    // Tries the host and credentials on the page with a connection of the dialog's own, in the
+    // background; the outcome is shown when the server has answered (or failed to).
     void ButMySQL_TestClick();
 
     // --- page "Константы"
@@ -103,12 +105,14 @@ private:
     void InsertConstant();
     void DeleteConstant();
     QString SettingsPath() const;
+    void TestConnectionFinished(bool opened);
 
     int FHour = 7; // working hour
     int FDay = 0; // displayed day increment
     bool FPosting = false;
     bool FClosing = false;
     TSQLConnection FTestConnection;
+    TConnectionOpener *FTestOpener;
 };
 
 extern TFormConfig *FormConfig;
