@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/InstanceCheck.h"
 #include "station/Windows.h"
 
@@ -10,7 +11,7 @@ int main(int argc, char *argv[])
         return 0;
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+    InitApplication();
     RegisterComponentLibraries();
 
     TFormMain frame;

@@ -1,40 +1,19 @@
 // Backfill benchmark: how long writing N days (default 35) of history takes, and at what rate.
-// Starts a private MariaDB instance in a temporary folder through scripts/db, writes the history
+// Starts a private MariaDB instance in a temporary folder, writes the history
 // into the empty database, runs the backfill a second time (which must add nothing), stops the
 // instance.
 
+#include "BenchDb.h"
 #include "core/Backfill.h"
 #include "core/PlantModel.h"
 #include "core/SimDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
 QTextStream out(stdout);
-
-bool Db(const QString &dir, const QString &command)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KV512_DB_DIR", dir);
-    env.insert("KV512_DB_PORT", env.value("KV512_DB_PORT", "23306"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start("bash", {QStringLiteral(TALMER_SOURCE_DIR) + "/scripts/db", command});
-    return process.waitForFinished(120000) && process.exitCode() == 0;
-}
-
-int Port(const QString &dir)
-{
-    QFile file(dir + "/port");
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
-                                          : 0;
-}
 
 struct Timed
 {
@@ -60,8 +39,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int days = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 35;
-    QTemporaryDir dir(QDir::tempPath() + "/kv512-bench-XXXXXX");
-    if (days < 1 || !dir.isValid() || !Db(dir.path(), "init")) {
+    BenchDb bench;
+    if (days < 1 || !bench.IsRunning()) {
         out << "bench_backfill: cannot start a private database\n";
         return 1;
     }
@@ -69,8 +48,8 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         DbSettings settings;
-        settings.port = Port(dir.path());
-        settings.password = "kv512";
+        settings.port = bench.Port();
+        settings.password = BenchDb::Password();
         SimDatabase db(settings);
         if (!db.EnsureOpen(QDateTime::currentDateTime())) {
             code = 1;
@@ -90,6 +69,5 @@ int main(int argc, char *argv[])
             out.flush();
         }
     }
-    Db(dir.path(), "stop");
     return code;
 }

@@ -3,10 +3,18 @@
 #include "base/Feedback.h"
 
 #include <QSqlError>
+#include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
 const QString MySqlDriver = QStringLiteral("QMYSQL");
+const int MySqlPort = 3306;
+// Seconds. The connect time-out also bounds the wait for the greeting and the login; the read and
+// write time-outs cut a statement whose server stopped answering (a network drop mid-query), so a
+// tick never hangs for the system's TCP time-outs of many minutes.
+const QString TimeoutOptions = QStringLiteral(
+    "MYSQL_OPT_CONNECT_TIMEOUT=5;MYSQL_OPT_READ_TIMEOUT=5;MYSQL_OPT_WRITE_TIMEOUT=5");
 
 // "host", "host:port" or "[ipv6]:port"; a port that is not a number leaves the text as the host
 // (the connection then fails with the driver's message).
@@ -96,8 +104,7 @@ bool TSQLConnection::Open()
     db.setDatabaseName(ParamValue(QStringLiteral("Database")));
     db.setUserName(ParamValue(QStringLiteral("User_Name")));
     db.setPassword(ParamValue(QStringLiteral("Password")));
-    // An unreachable host must not freeze the window for the system's default minutes.
-    db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5"));
+    db.setConnectOptions(TimeoutOptions);
     if (db.open()) {
         m_lastError.clear();
         return true;
@@ -155,21 +162,95 @@ void CopyConnection(TSQLConnection *from, TSQLConnection *to)
     to->Params = from->Params;
 }
 
-bool ConnectDatabase(const QString &host, const QString &user, const QString &password, int version)
+TConnectionOpener::TConnectionOpener(TSQLConnection &connection, QObject *parent)
+    : QObject(parent)
+    , m_connection(connection)
+    , m_socket(new QTcpSocket(this))
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    // Any byte the server sends before being asked is its greeting (or its refusal, which the
+    // client library then reports).
+    connect(m_socket, &QTcpSocket::readyRead, this, [this] { Reached(true); });
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this] {
+        m_lastError = m_socket->errorString();
+        Reached(false);
+    });
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] {
+        m_lastError = QStringLiteral("the server closed the connection without a greeting");
+        Reached(false);
+    });
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        m_lastError = QStringLiteral("no greeting from the server within %1 ms").arg(AnswerTimeout);
+        Reached(false);
+    });
+}
+
+TConnectionOpener::~TConnectionOpener()
+{
+    // Aborting the socket on destruction must not report an attempt to a half-destroyed owner.
+    m_socket->disconnect(this);
+}
+
+void TConnectionOpener::Start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_answered = false;
+    m_lastError.clear();
+    QString host;
+    int port;
+    SplitHostPort(m_connection.ParamValue(QStringLiteral("HostName")), host, port);
+    // The client library reaches "localhost" through the local socket, not the port.
+    if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) {
+        Reached(true);
+        return;
+    }
+    m_timer->start(AnswerTimeout);
+    m_socket->connectToHost(host, port > 0 ? port : MySqlPort);
+}
+
+void TConnectionOpener::Reached(bool answered)
+{
+    if (!m_running)
+        return;
+    m_timer->stop();
+    m_socket->blockSignals(true); // the abort's own signals belong to this ending
+    m_socket->abort();
+    m_socket->blockSignals(false);
+    m_answered = answered;
+    const bool opened = answered && m_connection.Open();
+    if (answered && !opened)
+        m_lastError = m_connection.LastError();
+    m_running = false;
+    emit Finished(opened);
+}
+
+void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QString &user,
+                     const QString &password, int version)
 {
     SetConnectionParam(QStringLiteral("HostName"), host);
     SetConnectionParam(QStringLiteral("User_Name"), user);
     SetConnectionParam(QStringLiteral("Password"), password);
     SQLConnection1().SetClientProfile(version);
-    if (SQLConnection1().Open())
-        return true;
-    qWarning("ConnectDatabase: %s", qPrintable(SQLConnection1().LastError()));
-    ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
-    return false;
+    QObject::connect(
+        &opener, &TConnectionOpener::Finished, &opener,
+        [&opener](bool opened) {
+            if (opened)
+                return;
+            qWarning("ConnectDatabase: %s", qPrintable(opener.LastError()));
+            ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
+        },
+        Qt::SingleShotConnection);
+    opener.Start();
 }
 
-bool Reconnect()
+bool LinkLost(const QSqlError &error)
 {
-    SQLConnection1().Close();
-    return SQLConnection1().Open();
+    // The client library numbers its own errors (server gone, lost during a query, cannot
+    // connect) from 2000; the server's refusals of a statement are numbered below that.
+    bool numbered = false;
+    const int code = error.nativeErrorCode().toInt(&numbered);
+    return !numbered || (code >= 2000 && code < 3000);
 }

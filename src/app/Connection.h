@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+
+class QSqlError;
+class QTcpSocket;
+class QTimer;
 
 // A database connection described the way the settings and the configuration dialog handle it: a
 // driver profile (kept and copied, not used to pick a library) and a list of "name=value"
@@ -32,6 +37,9 @@ public:
     // Value of the parameter line "name=..." (name compared case-insensitively); empty if none.
     QString ParamValue(const QString &name) const;
 
+    // Blocks until the server has greeted and logged the user in (at most a few seconds); a
+    // statement that hangs later is cut after a few seconds as well. Open a connection to a server
+    // that may not answer through TConnectionOpener.
     bool Open();
     void Close();
     bool Connected() const;
@@ -54,9 +62,50 @@ void SetConnectionParam(const QString &name, const QString &value,
 // Closes to, copies driver name, connection name, driver entry point, driver library and the
 // parameter list from from; the client library is left to the caller. Nothing without both.
 void CopyConnection(TSQLConnection *from, TSQLConnection *to);
-// Applies host, user and password, the client profile, and opens SQLConnection1; on failure shows
-// "Не удается подключиться к MySQL серверу." and returns false.
-bool ConnectDatabase(const QString &host, const QString &user, const QString &password,
-                     int version);
-// Closes and reopens SQLConnection1 with its current parameters, silently.
-bool Reconnect();
+// Opens a connection without blocking the interface thread on a server that does not answer. The
+// client library's own open waits for the server's greeting, so the server's port is reached
+// asynchronously first and the connection is opened only once the server has sent its greeting. A
+// refusal, an unreachable host and a listener that accepts but never greets all end the attempt
+// within AnswerTimeout.
+class TConnectionOpener : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int AnswerTimeout = 3000; // ms for the server's greeting
+
+    explicit TConnectionOpener(TSQLConnection &connection, QObject *parent = nullptr);
+    ~TConnectionOpener() override;
+
+    // Starts an attempt unless one is under way; Finished reports its end (at once when the
+    // connection goes through the local socket, which cannot be reached asynchronously).
+    void Start();
+    bool Running() const { return m_running; }
+    // Whether the server greeted in the last attempt (its login may still have been refused).
+    bool Answered() const { return m_answered; }
+    // Why the last attempt failed.
+    QString LastError() const { return m_lastError; }
+
+signals:
+    void Finished(bool opened);
+
+private:
+    void Reached(bool answered);
+
+    TSQLConnection &m_connection;
+    QTcpSocket *m_socket;
+    QTimer *m_timer;
+    bool m_running = false;
+    bool m_answered = false;
+    QString m_lastError;
+};
+
+// Applies host, user and password and the client profile to SQLConnection1 and starts opening it
+// with opener (an opener of SQLConnection1). If that first attempt fails, "Не удается подключиться
+// к MySQL серверу." is shown when it ends.
+void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QString &user,
+                     const QString &password, int version);
+
+// Whether a failed statement's error means the link itself is gone (the client library lost or
+// never had the server), rather than the server refusing the statement.
+bool LinkLost(const QSqlError &error);

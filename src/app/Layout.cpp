@@ -116,35 +116,6 @@ QList<TEditRouterRec> &Routes()
     return routes;
 }
 
-// --- colours through the meta-object, so that every class of the library is reached by name
-
-// Sets the colour of a TColor property, or the colour of a pen, brush or font property.
-void SetColourProperty(QObject *object, const char *property, TColor colour)
-{
-    const QVariant value = object->property(property);
-    if (!value.isValid())
-        return;
-    const QMetaType type = value.metaType();
-    if (type == QMetaType::fromType<TPen>()) {
-        TPen pen;
-        pen.Assign(value.value<TPen>());
-        pen.SetColor(colour);
-        object->setProperty(property, QVariant::fromValue(pen));
-    } else if (type == QMetaType::fromType<TBrush>()) {
-        TBrush brush;
-        brush.Assign(value.value<TBrush>());
-        brush.SetColor(colour);
-        object->setProperty(property, QVariant::fromValue(brush));
-    } else if (type == QMetaType::fromType<TFont>()) {
-        TFont font;
-        font.Assign(value.value<TFont>());
-        font.SetColor(colour);
-        object->setProperty(property, QVariant::fromValue(font));
-    } else {
-        object->setProperty(property, QVariant::fromValue<TColor>(colour));
-    }
-}
-
 struct TGroupColourRule
 {
     const char *ClassName;
@@ -361,4 +332,45 @@ bool LoadLabelFont(QWidget *label)
     } catch (const std::exception &) {
         return false;
     }
+}
+
+// --- colour properties
+
+void SetColourProperty(QObject *object, const char *property, TColor colour)
+{
+    const QVariant value = object->property(property);
+    if (!value.isValid())
+        return;
+    const QMetaType type = value.metaType();
+    if (type == QMetaType::fromType<TPen>()) {
+        TPen pen;
+        pen.Assign(value.value<TPen>());
+        pen.SetColor(colour);
+        object->setProperty(property, QVariant::fromValue(pen));
+    } else if (type == QMetaType::fromType<TBrush>()) {
+        TBrush brush;
+        brush.Assign(value.value<TBrush>());
+        brush.SetColor(colour);
+        object->setProperty(property, QVariant::fromValue(brush));
+    } else if (type == QMetaType::fromType<TFont>()) {
+        TFont font;
+        font.Assign(value.value<TFont>());
+        font.SetColor(colour);
+        object->setProperty(property, QVariant::fromValue(font));
+    } else {
+        object->setProperty(property, QVariant::fromValue<TColor>(colour));
+    }
+}
+
+TColor ColourProperty(const QObject *object, const char *property)
+{
+    const QVariant value = object->property(property);
+    const QMetaType type = value.metaType();
+    if (type == QMetaType::fromType<TPen>())
+        return value.value<TPen>().Color();
+    if (type == QMetaType::fromType<TBrush>())
+        return value.value<TBrush>().Color();
+    if (type == QMetaType::fromType<TFont>())
+        return value.value<TFont>().Color();
+    return value.value<TColor>();
 }

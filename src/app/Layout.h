@@ -89,6 +89,12 @@ bool RouteElementClick(QWidget *window, QObject *sender);
 // TSkat Brush.Color.
 void SetGroupColour(const QList<QWidget *> &components, int tag, TColor colour);
 
+// The colour of a TColor property, or of a pen, brush or font property, reached by name, so
+// every class of the library is served without its header. Setting an unknown property does
+// nothing.
+TColor ColourProperty(const QObject *object, const char *property);
+void SetColourProperty(QObject *object, const char *property, TColor colour);
+
 // All elements of the window of the same exact class and the same non-zero Tag as element,
 // element itself included (an empty list for Tag 0).
 QList<QWidget *> ElementGroup(QWidget *window, const QWidget *element);

@@ -32,7 +32,12 @@ TFormMain *FormMain = nullptr;
 namespace {
 
 const int RefreshInterval = 1000; // ms
-const qint64 ReconnectPause = 5000; // ms between attempts to reopen a lost link
+// Pause between the end of one attempt to open the link and the next: short, so the link is back
+// within seconds of the server answering again.
+const qint64 ReconnectPause = 3000; // ms
+// A server that greets but refuses the login is asked rarely: each greeting the client abandons
+// counts against the server's limit of interrupted connections, after which it blocks this host.
+const qint64 LoginRetryPause = 60000; // ms
 const QSize ToolButtonSize(71, 40);
 const QSize ToolImageSize(64, 32);
 const int ClockWidth = 93;
@@ -85,8 +90,9 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
     TimerRefreshState->start();
 
     setWindowTitle(Settings.Caption);
-    ConnectDatabase(Settings.Comp, Settings.Login, Settings.Password, Settings.Version);
-    FReconnectClock.start();
+    FOpener = new TConnectionOpener(SQLConnection1(), this);
+    connect(FOpener, &TConnectionOpener::Finished, this, &TFormMain::LinkAttemptFinished);
+    ConnectDatabase(*FOpener, Settings.Comp, Settings.Login, Settings.Password, Settings.Version);
     ActionSetCheck();
     // Also fills the screen where no window manager honours the maximised state.
     if (const QScreen *screen = this->screen())
@@ -97,6 +103,7 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
 TFormMain::~TFormMain()
 {
     TimerRefreshState->stop();
+    FOpener->disconnect(this);
     SQLQueryMaxTime.reset();
     SQLQueryPUState.reset();
     SQLQueryLastData.reset();
@@ -427,9 +434,10 @@ void TFormMain::TimerRefreshStateTimer()
     if (!SQLConnection1().Connected())
         TryReconnect();
     if (SQLConnection1().Connected()) {
-        if (!RefreshLiveData()) {
+        QSqlError error;
+        if (!RefreshLiveData(error)) {
             Beep();
-            DropLink();
+            DropLink(error);
         }
     } else if (FLinkBroken) {
         Beep(); // keep reminding while a lost link stays lost
@@ -451,19 +459,23 @@ void TFormMain::PrepareQueries()
     SQLQueryLastData->prepare(QStringLiteral("select * from pu_data\r\nwhere RecMoment= :MaxTime"));
 }
 
-bool TFormMain::RefreshLiveData()
+bool TFormMain::RefreshLiveData(QSqlError &error)
 {
     PrepareQueries();
     QSqlQuery &state = *SQLQueryPUState;
-    if (!state.exec(QStringLiteral("select * from last_state")))
+    if (!state.exec(QStringLiteral("select * from last_state"))) {
+        error = state.lastError();
         return false;
+    }
     FHeartbeat = state.next() ? MomentOf(state.value(QStringLiteral("RecMoment"))) : 0.0;
     state.finish();
     FHeartbeatRead = true;
 
     QSqlQuery &maxTime = *SQLQueryMaxTime;
-    if (!maxTime.exec(QStringLiteral("select max(RecMoment) MaxTime from pu_data")))
+    if (!maxTime.exec(QStringLiteral("select max(RecMoment) MaxTime from pu_data"))) {
+        error = maxTime.lastError();
         return false;
+    }
     const TMoment newest =
         maxTime.next() ? MomentOf(maxTime.value(QStringLiteral("MaxTime"))) : 0.0;
     maxTime.finish();
@@ -471,36 +483,54 @@ bool TFormMain::RefreshLiveData()
     QSqlQuery &lastData = *SQLQueryLastData;
     lastData.bindValue(QStringLiteral(":MaxTime"),
                        FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), newest));
-    if (!lastData.exec())
+    if (!lastData.exec()) {
+        error = lastData.lastError();
         return false;
+    }
     FLastData = lastData.next() ? lastData.record() : QSqlRecord();
     lastData.finish();
     return true;
 }
 
 // A failed refresh: when the server does not answer at all the link is closed, so the commands are
-// disabled and the tick reopens it as soon as the server is back.
-void TFormMain::DropLink()
+// disabled and the tick reopens it as soon as the server is back. A link the client library already
+// gave up is not asked again (a server that stopped answering would hold the tick once more).
+void TFormMain::DropLink(const QSqlError &error)
 {
-    QSqlQuery probe(SQLConnection1().Database());
-    if (probe.exec(QStringLiteral("select 1")))
-        return; // the link is fine; only the refresh failed
-    probe = QSqlQuery();
+    if (!LinkLost(error)) {
+        QSqlQuery probe(SQLConnection1().Database());
+        if (probe.exec(QStringLiteral("select 1")))
+            return; // the link is fine; only the refresh failed
+    }
     SQLQueryMaxTime.reset();
     SQLQueryPUState.reset();
     SQLQueryLastData.reset();
     SQLConnection1().Close();
     FLinkBroken = true;
     FReconnectClock.start();
+    FReconnectPause = 0;
 }
 
 void TFormMain::TryReconnect()
 {
-    if (FReconnectClock.isValid() && FReconnectClock.elapsed() < ReconnectPause)
+    if (FOpener->Running()
+        || (FReconnectClock.isValid() && FReconnectClock.elapsed() < FReconnectPause))
         return;
+    FOpener->Start();
+}
+
+bool TFormMain::Connecting() const
+{
+    return FOpener->Running();
+}
+
+void TFormMain::LinkAttemptFinished(bool opened)
+{
     FReconnectClock.start();
-    if (Reconnect())
+    FReconnectPause = !opened && FOpener->Answered() ? LoginRetryPause : ReconnectPause;
+    if (opened)
         FLinkBroken = false;
+    ActionSetCheck();
 }
 
 // The lamp follows the age of the last heartbeat actually read, so a dead link turns it yellow

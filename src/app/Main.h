@@ -18,7 +18,9 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QSqlError;
 class QToolButton;
+class TConnectionOpener;
 class TLinkLamp;
 struct TSetPointCommand;
 struct TWindowRow;
@@ -62,6 +64,8 @@ public:
     // The link lamp's colour: silver before any heartbeat was read, then LinkColour of its age.
     QColor LinkColor() const;
     void TimerRefreshStateTimer();
+    // An attempt to open the link is under way (the server has not answered yet).
+    bool Connecting() const;
 
     // --- commands
     void ActionExitExecute();
@@ -123,10 +127,11 @@ private:
     void OpenRoute(QAction *action);
     void SendSetPoint(const TSetPointCommand &command);
 
-    bool RefreshLiveData();
+    bool RefreshLiveData(QSqlError &error);
     void PrepareQueries();
-    void DropLink();
+    void DropLink(const QSqlError &error);
     void TryReconnect();
+    void LinkAttemptFinished(bool opened);
     void ShowLinkState();
 
     QString FSettingsPath;
@@ -144,7 +149,9 @@ private:
     bool FHeartbeatRead = false;
     TMoment FHeartbeat = 0;
     bool FLinkBroken = false; // the open link failed; reopened every few seconds
-    QElapsedTimer FReconnectClock; // real time since the last attempt to open the link
+    TConnectionOpener *FOpener = nullptr;
+    QElapsedTimer FReconnectClock; // real time since the end of the last attempt to open the link
+    qint64 FReconnectPause = 0; // ms from there to the next attempt
 };
 
 extern TFormMain *FormMain;

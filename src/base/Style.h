@@ -10,9 +10,16 @@
 
 // Pen, brush and font holders owned by an element. Any change of a sub-property calls the owner's
 // notification (wired to its StyleChanged), so element->Pen().SetColor(c) repaints the element.
+// The notification belongs to the holder, not to its settings: a copy (every property read hands
+// one out) is detached and may outlive the element, and assigning into a holder keeps that
+// holder's own notification and calls it when anything changed.
 class TStyleObject
 {
 public:
+    TStyleObject() = default;
+    TStyleObject(const TStyleObject &) { }
+    TStyleObject &operator=(const TStyleObject &) { return *this; }
+
     void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
 protected:
@@ -47,6 +54,13 @@ enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 class TPen : public TStyleObject
 {
 public:
+    TPen() = default;
+    TPen(const TPen &) = default;
+    TPen &operator=(const TPen &other)
+    {
+        Assign(other);
+        return *this;
+    }
     TColor Color() const { return m_color; }
     int Width() const { return m_width; }
     TPenStyle Style() const { return m_style; }
@@ -67,6 +81,13 @@ private:
 class TBrush : public TStyleObject
 {
 public:
+    TBrush() = default;
+    TBrush(const TBrush &) = default;
+    TBrush &operator=(const TBrush &other)
+    {
+        Assign(other);
+        return *this;
+    }
     TColor Color() const { return m_color; }
     TBrushStyle Style() const { return m_style; }
     void SetColor(TColor color);
@@ -83,6 +104,13 @@ private:
 class TFont : public TStyleObject
 {
 public:
+    TFont() = default;
+    TFont(const TFont &) = default;
+    TFont &operator=(const TFont &other)
+    {
+        Assign(other);
+        return *this;
+    }
     QString Name() const { return m_name; }
     int Size() const; // points
     int Height() const; // pixels at 96 dpi, negative as in a logical font

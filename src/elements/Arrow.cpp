@@ -4,6 +4,7 @@
 #include "base/Formats.h"
 #include "base/IniFile.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 #include <stdexcept>
 
@@ -87,6 +88,11 @@ void TArrow::PaintBubbles(QPainter &painter, const TArrowGeometry &g) const
 
 void TArrow::BubbleStep(bool chained)
 {
+    // A pipeline may loop back (a circulation through a sump) or name itself: an arrow already
+    // stepping in this step is not stepped again.
+    if (m_stepping)
+        return;
+    const QScopedValueRollback<bool> stepping(m_stepping, true);
     if (m_nextArrow) {
         m_nextArrow->SetBubbleLen(m_bubbleLen);
         m_nextArrow->SetBubbleSpeed(m_bubbleSpeed);
@@ -101,22 +107,23 @@ void TArrow::BubbleStep(bool chained)
     }
     const double total = 2 * Geometry().halfLength;
     const double limit = total - m_bubbleLen;
-    const bool wholeSpeed = m_bubbleSpeed == std::floor(m_bubbleSpeed);
     QStringList moved;
+    QStringList handedOver;
     for (const QString &line : std::as_const(m_bubbleList)) {
         double p = BubblePosition(line) + m_bubbleSpeed;
-        // Only bubbles on the whole-pixel grid (whole position, whole speed) are handed on; the
-        // added tenth takes the bubble off the grid, so it is handed over once. A fractional
-        // speed would land on whole positions every other step and hand over by chance, so it
-        // never hands over.
-        if (p > limit && p == std::floor(p) && wholeSpeed && m_nextArrow) {
-            m_nextArrow->m_bubbleList.append(FloatToStr(p - total));
+        // A bubble is handed on when it reaches a whole position past the limit; the added tenth
+        // takes it off the whole positions, so it is handed over once.
+        if (p > limit && p == std::floor(p) && m_nextArrow) {
+            handedOver.append(FloatToStr(p - total));
             p += 0.1;
         }
         if (p <= total)
             moved.append(FloatToStr(p));
     }
     m_bubbleList = moved;
+    // Only now: the successor may be this very arrow.
+    if (m_nextArrow)
+        m_nextArrow->m_bubbleList.append(handedOver);
     if (m_bubbleSource && !chained && !m_bubbleList.isEmpty()
         && BubblePosition(m_bubbleList.last()) > m_bubbleInterval)
         m_bubbleList.append(FloatToStr(-m_bubbleLen));

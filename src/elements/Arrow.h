@@ -78,4 +78,5 @@ private:
     QStringList m_bubbleList;
     QPointer<TArrow> m_nextArrow;
     bool m_bubbleSource = false;
+    bool m_stepping = false; // inside BubbleStep, which a looped chain comes back to
 };

@@ -45,10 +45,14 @@ void TBarrel::Paint(QPainter &painter)
         else
             canvas.FillRect(0, H - to, W, H - from, BandColor(k));
     }
-    const int h = GetPen().Width() / 2;
+    // Halved in reals: integer halving puts a one-pixel pen's far walls just outside the box.
+    const double half = GetPen().Width() / 2.0;
+    const int near = int(half);
+    const int right = int(W - half);
+    const int bottom = int(H - half);
     canvas.SetPen(GetPen());
-    canvas.Polyline(
-        QPolygon({QPoint(h, h), QPoint(h, H - h), QPoint(W - h, H - h), QPoint(W - h, h)}));
+    canvas.Polyline(QPolygon(
+        {QPoint(near, near), QPoint(near, bottom), QPoint(right, bottom), QPoint(right, near)}));
 }
 
 void TBarrel::WriteConfig(TIniFile &ini, const QString &section) const

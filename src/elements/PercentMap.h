@@ -52,3 +52,9 @@ private:
     int m_inset;
     bool m_xFlip;
 };
+
+// A length given in percent of the smaller side of the box, in pixels (not truncated).
+inline double PercentOfSmallerSide(double percent, int width, int height)
+{
+    return percent * (width < height ? width : height) * 0.01;
+}

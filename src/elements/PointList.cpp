@@ -27,3 +27,12 @@ void TPointList::Refresh(const QStringList &lines, bool xFlip)
     }
     m_count = int(lines.size());
 }
+
+QPolygon TPointList::Polygon(int width, int height) const
+{
+    QPolygon polygon;
+    for (int i = 0; i < m_count; ++i)
+        polygon << QPoint(int(width * m_points[i].x() * 0.01),
+                          int(height * m_points[i].y() * 0.01));
+    return polygon;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPolygon>
 #include <QStringList>
 #include <array>
 
@@ -19,6 +20,9 @@ public:
 
     int Count() const { return m_count; }
     QPointF Point(int index) const { return m_points.at(index); }
+    // The valid points in a box of the given size, y downward: (trunc(W x / 100), trunc(H y /
+    // 100)).
+    QPolygon Polygon(int width, int height) const;
 
 private:
     std::array<QPointF, MaxPoints> m_points {};

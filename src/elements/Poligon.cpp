@@ -37,15 +37,10 @@ void TPoligon::Paint(QPainter &painter)
 {
     if (m_points.Count() <= 2)
         return;
-    QPolygon polygon;
-    for (int i = 0; i < m_points.Count(); ++i) {
-        const QPointF p = m_points.Point(i);
-        polygon << QPoint(int(width() * p.x() * 0.01), int(height() * p.y() * 0.01));
-    }
     TCanvas canvas(painter);
     canvas.SetPen(GetPen());
     canvas.SetBrush(GetBrush());
-    canvas.Polygon(polygon);
+    canvas.Polygon(m_points.Polygon(width(), height()));
 }
 
 void TPoligon::WriteConfig(TIniFile &ini, const QString &section) const

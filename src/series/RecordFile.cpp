@@ -294,7 +294,10 @@ bool TRecordFile::Flush()
             return false;
         }
     }
-    const int from = m_layoutKnown ? m_dirtyFrom : 0;
+    // Sections added since the last write have no offset yet; the last written section's is
+    // known, so the text is written from there (it costs that one section's size at most).
+    const int from =
+        m_layoutKnown ? std::max(0, std::min(m_dirtyFrom, int(m_offsets.size()) - 1)) : 0;
     const qint64 start = from == 0 ? 0 : m_offsets[from];
     m_offsets.resize(m_sections.size());
     QByteArray text;

@@ -1,10 +1,34 @@
 #include "Windows.h"
 
 #include "app/About.h"
+#include "app/FormConfig.h"
 #include "app/InputNewSet.h"
 #include "app/MainMenu.h"
 #include "charts/ChartLibrary.h"
 #include "elements/ElementLibrary.h"
+#include "mnemo/ArrowEditor.h"
+#include "mnemo/BarrelEditor.h"
+#include "mnemo/OutFieldEditor.h"
+#include "mnemo/PoligonEditor.h"
+#include "mnemo/PumpEditor.h"
+#include "report/WebPrint.h"
+#include "trends/GraphDSUS.h"
+#include "trends/GraphHardParams.h"
+#include "trends/GraphSuspLevel.h"
+#include "trends/GraphTrans.h"
+
+namespace {
+// The trend windows are children without border icons: the operator switches between them but
+// does not close them.
+constexpr Qt::WindowFlags TrendFrame = Qt::SubWindow | Qt::CustomizeWindowHint;
+
+// The process-parameter and level windows come back in their normal layout each time.
+void TrendRelayout(QWidget *window)
+{
+    if (auto *trend = qobject_cast<TFormGraphTrend *>(window))
+        trend->NormalLayout();
+}
+} // namespace
 
 QList<TWindowRow> StationWindows()
 {
@@ -13,13 +37,27 @@ QList<TWindowRow> StationWindows()
         // FormMnemo
         ChildWindow<TFormMainMenu>(&F::ActionMainMenu, &F::ActionPrint, {},
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
-        // FormArrowEdit, FormEditBarrel, FormEditGraph, FormOutFieldEdit, FormEditPoligon,
-        // FormEditPump, FormWebPrint
+        DialogWindow<TFormArrowEdit>(),
+        DialogWindow<TFormEditBarrel>(),
+        // FormEditGraph: made afresh for each chart by EditChartSettings
+        DialogWindow<TFormOutFieldEdit>(),
+        DialogWindow<TFormEditPoligon>(),
+        DialogWindow<TFormEditPump>(),
+        DialogWindow<TFormWebPrint>(),
         DialogWindow<TFormAbout>(),
-        // FormGraphHardParams, FormGraphSuspLevel, FormGraphDSUS, FormLogView, FormConfig,
+        ChildWindow<TFormGraphHardParams>(&F::ActionGraphGC_params, &F::ActionPrintHardParams,
+                                          TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphSuspLevel>(&F::ActionGraphSuspLevel, &F::ActionPrintLevelGraph,
+                                         TrendRelayout, TrendFrame),
+        ChildWindow<TFormGraphDSUS>(&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph, {},
+                                    TrendFrame),
+        // FormLogView
+        DialogWindow<TFormConfig>(),
         // FormSvodTable
         DialogWindow<TFormInputNewSet>(),
-        // FormBaseView, FormGraphTrans
+        // FormBaseView
+        ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
+                                     TrendFrame),
     };
 }
 

@@ -8,6 +8,9 @@
 #include "app/MainMenu.h"
 
 #include <QFile>
+#include <QTcpSocket>
+#include <QTest>
+#include <csignal>
 
 FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
 {
@@ -29,6 +32,10 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
         {ChildWindow<TFormMainMenu>(&TFormMain::ActionMainMenu, &TFormMain::ActionPrint, {},
                                     Qt::SubWindow | Qt::CustomizeWindowHint),
          DialogWindow<TFormAbout>(), DialogWindow<TFormInputNewSet>()});
+    // The link opens in the background; tests start from its outcome.
+    if (!QTest::qWaitFor([this] { return !frame->Connecting(); },
+                         2 * TConnectionOpener::AnswerTimeout))
+        qWarning("FrameUnderTest: the link attempt did not end");
 }
 
 FrameUnderTest::~FrameUnderTest()
@@ -40,4 +47,51 @@ FrameUnderTest::~FrameUnderTest()
 QString FrameUnderTest::SettingsPath() const
 {
     return folder.filePath(QStringLiteral("talmer.INI"));
+}
+
+MuteServer::MuteServer(bool hangUp)
+{
+    listen(QHostAddress::LocalHost);
+    if (hangUp) {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection())
+                socket->abort();
+        });
+    }
+}
+
+QString MuteServer::Host() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(serverPort());
+}
+
+PausedServer::PausedServer(int maxSeconds)
+{
+    QFile file(qEnvironmentVariable("KV512_DB_DIR") + QStringLiteral("/mysqld.pid"));
+    if (file.open(QIODevice::ReadOnly))
+        pid = QString::fromLatin1(file.readAll()).trimmed().toLongLong();
+    paused = pid > 0 && ::kill(pid_t(pid), SIGSTOP) == 0;
+    if (paused) {
+        watchdog = std::thread([this, maxSeconds] {
+            std::unique_lock lock(mutex);
+            resumed.wait_for(lock, std::chrono::seconds(maxSeconds), [this] { return !paused; });
+            ::kill(pid_t(pid), SIGCONT);
+        });
+    }
+}
+
+PausedServer::~PausedServer()
+{
+    Resume();
+}
+
+void PausedServer::Resume()
+{
+    {
+        std::lock_guard lock(mutex);
+        paused = false;
+    }
+    resumed.notify_all();
+    if (watchdog.joinable())
+        watchdog.join();
 }

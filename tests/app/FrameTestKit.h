@@ -3,8 +3,12 @@
 #include "app/Config.h"
 
 #include <QString>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 class TFormMain;
 
@@ -13,6 +17,7 @@ class FrameUnderTest
 {
 public:
     // host "" means the private test server; the password is given through the login prompt.
+    // Returns once the start-up attempt to open the link has ended.
     explicit FrameUnderTest(const QString &host = QString(),
                             const QString &password = QStringLiteral("kv512"));
     ~FrameUnderTest();
@@ -27,3 +32,31 @@ public:
 
 // A host on which no server listens, refused at once.
 inline const QString NoServerHost = QStringLiteral("127.0.0.1:1");
+
+// A local TCP port that takes connections but never sends the database server's greeting, like a
+// host whose server hangs; or, with hangUp, closes each connection at once.
+class MuteServer : public QTcpServer
+{
+public:
+    explicit MuteServer(bool hangUp = false);
+    // "127.0.0.1:<port>", as a client setting names a server.
+    QString Host() const;
+};
+
+// Freezes the private test server, as a server host that stops answering: the system still takes
+// connections, but nothing is read or sent. Resumed however the test ends, and at the latest after
+// maxSeconds, so a client that waits for it for ever fails the test instead of hanging it.
+class PausedServer
+{
+public:
+    explicit PausedServer(int maxSeconds = 30);
+    ~PausedServer();
+    void Resume();
+    bool paused = false;
+
+private:
+    qint64 pid = 0;
+    std::mutex mutex;
+    std::condition_variable resumed;
+    std::thread watchdog;
+};

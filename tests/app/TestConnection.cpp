@@ -1,3 +1,4 @@
+#include "FrameTestKit.h"
 #include "app/Connection.h"
 #include "common/RecordingFeedback.h"
 #include "common/TestDb.h"
@@ -16,6 +17,17 @@ bool Answers(const TSQLConnection &connection)
 {
     QSqlQuery query(connection.Database());
     return query.exec(QStringLiteral("select 1")) && query.next() && query.value(0).toInt() == 1;
+}
+
+// Opens the main link to the test server and waits for the attempt to end.
+bool OpenMainLink()
+{
+    SQLConnection1().Close();
+    TConnectionOpener opener(SQLConnection1());
+    ConnectDatabase(opener, TestDb::HostWithPort(), QString::fromLatin1(TestDb::User),
+                    QString::fromLatin1(TestDb::Password), 5);
+    return QTest::qWaitFor([&] { return !opener.Running(); }, 10000)
+        && SQLConnection1().Connected();
 }
 
 } // namespace
@@ -108,54 +120,68 @@ private slots:
         QCOMPARE(to.Name(), QStringLiteral("to"));
     }
 
-    void connectFailsWithMessage_data()
+    // The start-up connection through a server that answers, refuses the login, refuses the
+    // port, hangs up, or never greets: the box for a failure, and never a wait on the way.
+    void connectDatabase_data()
     {
-        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("server"); // 0 test server, 1 no listener, 2 mute, 3 hangs up
         QTest::addColumn<QString>("password");
-        QTest::newRow("wrong password") << TestDb::HostWithPort() << "wrong";
-        QTest::newRow("no server on that port") << "127.0.0.1:1" << TestDb::Password;
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("server") << 0 << TestDb::Password << true << true;
+        QTest::newRow("wrong password") << 0 << "wrong" << false << true;
+        QTest::newRow("no server on that port") << 1 << TestDb::Password << false << false;
+        QTest::newRow("never greets") << 2 << TestDb::Password << false << false;
+        QTest::newRow("hangs up") << 3 << TestDb::Password << false << false;
     }
-
-    void connectFailsWithMessage()
+    void connectDatabase()
     {
-        QFETCH(QString, host);
+        QFETCH(int, server);
         QFETCH(QString, password);
+        QFETCH(bool, opened);
+        QFETCH(bool, answered);
         RecordingFeedback feedback;
+        MuteServer mute(server == 3);
+        const QString hosts[] = {TestDb::HostWithPort(), NoServerHost, mute.Host(), mute.Host()};
         SQLConnection1().Close();
-        QVERIFY(!ConnectDatabase(host, QString::fromLatin1(TestDb::User), password, 5));
-        QVERIFY(!SQLConnection1().Connected());
-        QCOMPARE(feedback.messages.size(), 1);
-        QCOMPARE(feedback.messages[0].text,
-                 QStringLiteral("Не удается подключиться к MySQL серверу."));
-        QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
-        QCOMPARE(feedback.messages[0].icon, TMsgIcon::Error);
-    }
-
-    void connectWithHostAndPort()
-    {
-        RecordingFeedback feedback;
-        SQLConnection1().Close();
-        QVERIFY(ConnectDatabase(TestDb::HostWithPort(), QString::fromLatin1(TestDb::User),
-                                QString::fromLatin1(TestDb::Password), 4));
-        QCOMPARE(feedback.messages.size(), 0);
-        QVERIFY(SQLConnection1().Connected());
-        QCOMPARE(SQLConnection1().Database().connectionName(), QStringLiteral("SQLConnection1"));
-        QCOMPARE(SQLConnection1().Database().databaseName(), QStringLiteral("kv512"));
-        QCOMPARE(SQLConnection1().ParamValue("HostName"), TestDb::HostWithPort());
+        TConnectionOpener opener(SQLConnection1());
+        ConnectDatabase(opener, hosts[server], QString::fromLatin1(TestDb::User), password, 4);
         QCOMPARE(SQLConnection1().GetDriverFunc, QStringLiteral("getSQLDriverMYSQL"));
-        QVERIFY(Answers(SQLConnection1()));
+        QCOMPARE(SQLConnection1().ParamValue("HostName"), hosts[server]);
+        // Nothing waited for the server inside the call.
+        QVERIFY(opener.Running());
+        QVERIFY(feedback.messages.isEmpty());
+
+        QTRY_VERIFY_WITH_TIMEOUT(!opener.Running(), TConnectionOpener::AnswerTimeout + 2000);
+        QCOMPARE(SQLConnection1().Connected(), opened);
+        QCOMPARE(opener.Answered(), answered);
+        if (opened) {
+            QCOMPARE(feedback.messages.size(), 0);
+            QCOMPARE(SQLConnection1().Database().databaseName(), QStringLiteral("kv512"));
+            QVERIFY(Answers(SQLConnection1()));
+        } else {
+            QVERIFY(!opener.LastError().isEmpty());
+            QCOMPARE(feedback.messages.size(), 1);
+            QCOMPARE(feedback.messages[0].text,
+                     QStringLiteral("Не удается подключиться к MySQL серверу."));
+            QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
+            QCOMPARE(feedback.messages[0].icon, TMsgIcon::Error);
+            // Later attempts are silent.
+            opener.Start();
+            QTRY_VERIFY_WITH_TIMEOUT(!opener.Running(), TConnectionOpener::AnswerTimeout + 2000);
+            QCOMPARE(feedback.messages.size(), 1);
+        }
     }
 
     // The configuration dialog's test connection is a copy; opening, failing and closing it must
     // leave the main link working.
     void testConnectionLeavesMainLinkAlone()
     {
-        QVERIFY(ConnectDatabase(TestDb::HostWithPort(), QString::fromLatin1(TestDb::User),
-                                QString::fromLatin1(TestDb::Password), 5));
+        QVERIFY(OpenMainLink());
         {
             TSQLConnection test(QStringLiteral("SQLConnectionTest"));
             CopyConnection(&SQLConnection1(), &test);
-            SetConnectionParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1:1"), &test);
+            SetConnectionParam(QStringLiteral("HostName"), NoServerHost, &test);
             QVERIFY(!test.Open());
             QVERIFY(!test.LastError().isEmpty());
             QVERIFY(Answers(SQLConnection1()));
@@ -166,19 +192,6 @@ private slots:
             test.Close();
         }
         QVERIFY(SQLConnection1().Connected());
-        QVERIFY(Answers(SQLConnection1()));
-    }
-
-    void reconnect()
-    {
-        QVERIFY(ConnectDatabase(TestDb::HostWithPort(), QString::fromLatin1(TestDb::User),
-                                QString::fromLatin1(TestDb::Password), 5));
-        SetConnectionParam(QStringLiteral("Password"), QStringLiteral("wrong"));
-        QVERIFY(SQLConnection1().Open()); // already open: nothing to do
-        QVERIFY(!Reconnect());
-        QVERIFY(!SQLConnection1().Connected());
-        SetConnectionParam(QStringLiteral("Password"), QString::fromLatin1(TestDb::Password));
-        QVERIFY(Reconnect());
         QVERIFY(Answers(SQLConnection1()));
     }
 };

@@ -2,6 +2,7 @@
 #include "RecordingFeedback.h"
 #include "TestDb.h"
 #include "TestMain.h"
+#include "WhenModal.h"
 #include "app/Connection.h"
 #include "app/FormConfig.h"
 #include "app/Global.h"
@@ -35,17 +36,6 @@ namespace {
 void Click(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
-// Runs action on the modal dialog of type T as soon as it is open.
-template<class T> void WhenModal(std::function<void(T *)> action)
-{
-    QTimer::singleShot(0, [action] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()))
-            action(dialog);
-        else
-            QTimer::singleShot(20, [action] { WhenModal<T>(action); });
-    });
 }
 
 int CountRows(const QString &where)

@@ -1,11 +1,12 @@
 #include "app/Global.h"
 #include "app/GroupColours.h"
 #include "app/Layout.h"
+#include "base/ElementRegistry.h"
 #include "base/IniFile.h"
 #include "common/TestMain.h"
 #include "elements/ActionLabel.h"
 #include "elements/Arrow.h"
-#include "elements/ElementRegistry.h"
+#include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
 
@@ -59,6 +60,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        RegisterElementLibrary();
         m_oldCurrent = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
     }
@@ -229,12 +231,7 @@ private slots:
         inGroup->setProperty("Tag", 300);
         otherGroup->setProperty("Tag", 400);
         const auto colourOf = [&](QWidget *w) {
-            const QVariant v = w->property(property);
-            if (v.metaType() == QMetaType::fromType<TPen>())
-                return v.value<TPen>().Color();
-            if (v.metaType() == QMetaType::fromType<TBrush>())
-                return v.value<TBrush>().Color();
-            return v.value<TColor>();
+            return ColourProperty(w, property);
         };
         const TColor before = colourOf(otherGroup);
         const TColor colour = 0x123456;

@@ -1,5 +1,6 @@
 #include "TestMain.h"
 #include "app/About.h"
+#include "app/Application.h"
 #include "app/LoginDialog.h"
 
 #include <QApplication>
@@ -30,6 +31,20 @@ class TestMainDialogs : public QObject
     Q_OBJECT
 
 private slots:
+    // The program is known by its title, and no display name is appended to window captions
+    // ("Ошибка", "Выход", "Database Login" and the frame's caption stay exactly as they are).
+    void applicationTitle()
+    {
+        InitApplication();
+        const QString title = QCoreApplication::applicationName();
+        QCOMPARE(title, QStringLiteral("ТАЛМЕР-АСУ-ТС-512"));
+        // A display name of its own would stay when the name changes.
+        QCoreApplication::setApplicationName(QStringLiteral("renamed"));
+        const QString displayed = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(title);
+        QCOMPARE(displayed, QStringLiteral("renamed"));
+    }
+
     void loginPrompt_data()
     {
         QTest::addColumn<QString>("typedUser");

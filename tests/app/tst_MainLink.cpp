@@ -8,10 +8,14 @@
 #include "base/Formats.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
+#include <QSet>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -29,29 +33,59 @@ void SetHeartbeat(TMoment moment)
                              .arg(SqlTime(moment))));
 }
 
-bool RunDbScript(const QString &command)
-{
-    QProcess script;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KV512_DB_PORT"), QString::number(TestDb::Port()));
-    script.setProcessEnvironment(environment);
-    script.start(TestDb::DbScript(), {command});
-    return script.waitForFinished(60000) && script.exitCode() == 0;
-}
-
-// Stops the private server for a test and starts it again however the test ends.
-class StoppedServer
+// Watches the screen while the event loop runs: a 100 ms timer counts its ticks and the longest
+// pause between two of them (the longest the interface thread was held); on each tick the frame's
+// clock text is collected and the moment its lamp first shows red is noted.
+class ScreenWatch
 {
 public:
-    StoppedServer() { stopped = RunDbScript(QStringLiteral("stop")); }
-    ~StoppedServer() { Restart(); }
-    bool Restart()
+    ScreenWatch()
     {
-        if (stopped)
-            stopped = !RunDbScript(QStringLiteral("start"));
-        return !stopped;
+        timer.setInterval(100);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            ++ticks;
+            longestGap = std::max(longestGap, sinceTick.restart());
+            if (!frame)
+                return;
+            if (!sinceFrame.isValid())
+                sinceFrame.start();
+            clockTexts.insert(frame->LabelClock->text());
+            if (redAfter < 0 && frame->LinkColor() == LinkRed)
+                redAfter = sinceStart.elapsed();
+        });
+        timer.start();
+        sinceStart.start();
+        sinceTick.start();
     }
-    bool stopped = false;
+    // Lets the event loop run until ms after the watch began.
+    void RunUntil(qint64 ms) { QTest::qWait(int(std::max<qint64>(0, ms - sinceStart.elapsed()))); }
+    // The clock showed a new second at every second it was watched, but for missed ones.
+    bool ClockTicked(int missed = 0) const
+    {
+        return sinceFrame.isValid() && clockTexts.size() >= sinceFrame.elapsed() / 1000 - missed;
+    }
+    QString Report() const
+    {
+        return QStringLiteral(
+                   "%1 ticks, longest gap %2 ms, %3 clock texts in %4 ms, red after %5 ms")
+            .arg(ticks)
+            .arg(longestGap)
+            .arg(clockTexts.size())
+            .arg(sinceFrame.isValid() ? sinceFrame.elapsed() : 0)
+            .arg(redAfter);
+    }
+
+    TFormMain *frame = nullptr;
+    int ticks = 0;
+    qint64 longestGap = 0;
+    QSet<QString> clockTexts;
+    qint64 redAfter = -1;
+
+private:
+    QTimer timer;
+    QElapsedTimer sinceStart;
+    QElapsedTimer sinceTick;
+    QElapsedTimer sinceFrame;
 };
 
 } // namespace
@@ -138,33 +172,121 @@ private slots:
         QVERIFY(frame->LastData().isEmpty());
     }
 
+    // Started against a server that never answers or refuses: the screen stays alive throughout,
+    // the failure is reported once, and the lamp stays silver (no heartbeat was ever read).
+    void silentServerKeepsScreenAlive_data()
+    {
+        QTest::addColumn<bool>("refuses");
+        QTest::newRow("never greets") << false;
+        QTest::newRow("refuses") << true;
+    }
+    void silentServerKeepsScreenAlive()
+    {
+        QFETCH(bool, refuses);
+        RecordingFeedback feedback;
+        MuteServer mute;
+        ScreenWatch watch;
+        FrameUnderTest frame(refuses ? NoServerHost : mute.Host());
+        watch.frame = frame.get();
+        watch.RunUntil(12000);
+        qInfo("%s", qPrintable(watch.Report()));
+        QVERIFY2(watch.ticks >= 100, qPrintable(watch.Report()));
+        QVERIFY2(watch.longestGap < 1000, qPrintable(watch.Report()));
+        QVERIFY2(watch.ClockTicked(), qPrintable(watch.Report()));
+        QCOMPARE(frame->LinkColor(), LinkSilver);
+        QCOMPARE(feedback.messages.size(), 1);
+        QCOMPARE(feedback.lastText(), QStringLiteral("Не удается подключиться к MySQL серверу."));
+        QVERIFY(!frame->ActionSetPLSZ->isEnabled());
+        QCOMPARE(feedback.beeps, 0); // no link was ever there to be lost
+    }
+
+    // Started while the server hangs; once it answers again the link comes back by itself.
+    void linkComesWhenServerAnswers()
+    {
+        RecordingFeedback feedback;
+        const QSqlDatabase testDb = TestDb::Open();
+        QVERIFY(
+            TestDb::Exec(testDb,
+                         QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1750)")
+                             .arg(SqlTime(Now()))));
+        PausedServer paused;
+        QVERIFY(paused.paused);
+        ScreenWatch watch;
+        FrameUnderTest frame;
+        watch.frame = frame.get();
+        QVERIFY(!SQLConnection1().Connected());
+        QCOMPARE(feedback.messages.size(), 1);
+        watch.RunUntil(5000);
+        paused.Resume();
+        SetHeartbeat(Now());
+        QElapsedTimer back;
+        back.start();
+        QTRY_VERIFY_WITH_TIMEOUT(frame->LinkColor() == LinkGreen, 10000);
+        qInfo("link back %lld ms after the server answered; %s", back.elapsed(),
+              qPrintable(watch.Report()));
+        QVERIFY2(watch.longestGap < 1000, qPrintable(watch.Report()));
+        QCOMPARE(frame->LastData().value(QStringLiteral("PLS")).toDouble(), 1750.0);
+        QVERIFY(frame->ActionSetPLSZ->isEnabled());
+        QCOMPARE(feedback.messages.size(), 1);
+    }
+
+    // The server goes away under a running link, by stopping (refusing) or by hanging: the tick
+    // beeps, the lamp turns red, the commands are disabled and the screen stays alive (a hanging
+    // statement holds it once, until its time-out); the link comes back by itself.
+    void linkLostAndRecovered_data()
+    {
+        QTest::addColumn<bool>("hangs");
+        QTest::addColumn<int>("minTicks"); // of 120 in 12 s
+        QTest::addColumn<int>("maxGap"); // ms
+        QTest::newRow("server stopped") << false << 100 << 1000;
+        // The statement under way when the server stops answering holds the screen until it is cut.
+        QTest::newRow("server hangs") << true << 55 << 6000;
+    }
     void linkLostAndRecovered()
     {
+        QFETCH(bool, hangs);
+        QFETCH(int, minTicks);
+        QFETCH(int, maxGap);
         RecordingFeedback feedback;
         const QSqlDatabase testDb = TestDb::Open();
         QVERIFY(
             TestDb::Exec(testDb,
                          QStringLiteral("INSERT INTO pu_data (RecMoment, PLS) VALUES (%1, 1700)")
                              .arg(SqlTime(Now()))));
-        SetHeartbeat(Now());
+        SetHeartbeat(Now() - 2 * OneSecond);
         FrameUnderTest frame;
         frame->TimerRefreshStateTimer();
         QCOMPARE(frame->LinkColor(), LinkGreen);
         QVERIFY(frame->ActionSetPLSZ->isEnabled());
 
         {
-            StoppedServer server;
-            QVERIFY(server.stopped);
-            QSqlDatabase::database(QStringLiteral("testdb"), false).close();
+            std::optional<TestDb::StoppedServer> stopped;
+            std::optional<PausedServer> paused;
+            if (hangs) {
+                paused.emplace();
+                QVERIFY(paused->paused);
+            } else {
+                stopped.emplace();
+                QVERIFY(stopped->stopped);
+                QSqlDatabase::database(QStringLiteral("testdb"), false).close();
+            }
             feedback.beeps = 0;
             // The frame's own timer runs from here on.
-            QTRY_VERIFY_WITH_TIMEOUT(frame->LinkColor() == LinkRed, 11500);
-            QVERIFY(feedback.beeps >= 5);
+            ScreenWatch watch;
+            watch.frame = frame.get();
+            watch.RunUntil(12000);
+            qInfo("%s", qPrintable(watch.Report()));
+            QVERIFY2(watch.ticks >= minTicks, qPrintable(watch.Report()));
+            QVERIFY2(watch.longestGap < maxGap, qPrintable(watch.Report()));
+            QVERIFY2(watch.ClockTicked(maxGap / 1000), qPrintable(watch.Report()));
+            QVERIFY2(watch.redAfter >= 0 && watch.redAfter < 10000, qPrintable(watch.Report()));
+            QVERIFY(feedback.beeps >= 3);
             QVERIFY(!frame->ActionSetPLSZ->isEnabled());
             QVERIFY(!frame->ActionSet_TNZ->isEnabled());
             // The newest record stays what it was.
             QCOMPARE(frame->LastData().value(QStringLiteral("PLS")).toDouble(), 1700.0);
-            QVERIFY(server.Restart());
+            if (stopped)
+                QVERIFY(stopped->Restart());
         }
         SetHeartbeat(Now());
         QTRY_VERIFY_WITH_TIMEOUT(frame->LinkColor() == LinkGreen, 10000);

@@ -34,6 +34,27 @@ class TestStyle : public QObject
         return image;
     }
 
+    template<class T> static void CheckDetached()
+    {
+        int calls = 0;
+        T holder;
+        holder.SetOnChange([&] { ++calls; });
+        T copy = holder;
+        copy.SetColor(clRed);
+        T other;
+        other = holder;
+        other.SetColor(clGreen);
+        QCOMPARE(calls, 0);
+
+        holder = copy;
+        QCOMPARE(calls, 1);
+        QCOMPARE(holder.Color(), TColor(clRed));
+        holder = copy;
+        QCOMPARE(calls, 1);
+        holder.SetColor(clBlue);
+        QCOMPARE(calls, 2);
+    }
+
 private slots:
     void colorToQColor_data()
     {
@@ -127,6 +148,21 @@ private slots:
         QCOMPARE(fonts, 3);
         pen.SetWidth(1);
         QCOMPARE(pens, 5);
+    }
+
+    // A copy never calls its original's owner, however it is made or edited; assigning into a
+    // holder notifies that holder's owner and leaves its notification wired.
+    void copiesAreDetached_data()
+    {
+        QTest::addColumn<std::function<void()>>("check");
+        QTest::newRow("pen") << std::function<void()>(&CheckDetached<TPen>);
+        QTest::newRow("brush") << std::function<void()>(&CheckDetached<TBrush>);
+        QTest::newRow("font") << std::function<void()>(&CheckDetached<TFont>);
+    }
+    void copiesAreDetached()
+    {
+        QFETCH(std::function<void()>, check);
+        check();
     }
 
     void fontHeight_data()

@@ -1,6 +1,7 @@
 #include "TestDb.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -29,8 +30,8 @@ QSqlDatabase Open(const QString &connectionName)
             return db;
     }
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
-                          ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
+        ? QSqlDatabase::database(connectionName, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
     db.setHostName(QStringLiteral("127.0.0.1"));
     db.setPort(Port());
     db.setDatabaseName(QStringLiteral("kv512"));
@@ -62,6 +63,16 @@ bool Truncate(const QSqlDatabase &db, const QStringList &tables)
 QString DbScript()
 {
     return qEnvironmentVariable("TALMER_SOURCE_DIR") + QStringLiteral("/scripts/db");
+}
+
+bool RunDbScript(const QString &command)
+{
+    QProcess script;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KV512_DB_PORT"), QString::number(Port()));
+    script.setProcessEnvironment(environment);
+    script.start(DbScript(), {command});
+    return script.waitForFinished(60000) && script.exitCode() == 0;
 }
 
 } // namespace TestDb

@@ -20,4 +20,23 @@ bool Truncate(const QSqlDatabase &db, const QStringList &tables);
 bool Exec(const QSqlDatabase &db, const QString &sql);
 // Path of the scripts/db helper, for tests that stop and start the server.
 QString DbScript();
+// Runs the scripts/db helper with the command ("stop", "start") against the test instance.
+bool RunDbScript(const QString &command);
+
+// Stops the private server for a test and starts it again however the test ends.
+class StoppedServer
+{
+public:
+    StoppedServer() { stopped = RunDbScript(QStringLiteral("stop")); }
+    ~StoppedServer() { Restart(); }
+    StoppedServer(const StoppedServer &) = delete;
+    StoppedServer &operator=(const StoppedServer &) = delete;
+    bool Restart()
+    {
+        if (stopped)
+            stopped = !RunDbScript(QStringLiteral("start"));
+        return !stopped;
+    }
+    bool stopped = false;
+};
 } // namespace TestDb

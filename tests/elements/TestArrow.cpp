@@ -18,6 +18,8 @@ private slots:
     void bubbleHandOver_data();
     void bubbleHandOver();
     void sourceEmitsAtInterval();
+    void loopedChainStepsEachOnce_data();
+    void loopedChainStepsEachOnce();
 };
 
 void TestArrow::geometry_data()
@@ -104,7 +106,9 @@ void TestArrow::bubbleHandOver_data()
     QTest::addColumn<QStringList>("handedOver");
     // 155 wide: the pipe is 153 long, a bubble of 3 is handed on once it passes 150.
     QTest::newRow("whole speed hands over once") << 2.0 << "0" << QStringList {"-1"};
-    QTest::newRow("fractional speed never hands over") << 2.5 << "-5" << QStringList {};
+    // 2.5 from -5 is whole every other step: at 155 it is past 150 and handed on as 155 - 153.
+    QTest::newRow("fractional speed hands over at a whole position")
+        << 2.5 << "-5" << QStringList {"2"};
 }
 
 void TestArrow::bubbleHandOver()
@@ -152,6 +156,34 @@ void TestArrow::sourceEmitsAtInterval()
     chained.SetBubbleSource(true);
     chained.BubbleStep(true);
     QVERIFY(chained.GetBubbleList().isEmpty());
+}
+
+void TestArrow::loopedChainStepsEachOnce_data()
+{
+    QTest::addColumn<int>("arrows");
+    QTest::newRow("names itself") << 1;
+    QTest::newRow("circulation of three") << 3;
+}
+
+void TestArrow::loopedChainStepsEachOnce()
+{
+    QFETCH(int, arrows);
+    QWidget form;
+    QList<TArrow *> chain;
+    for (int i = 0; i < arrows; ++i) {
+        chain << new TArrow(&form);
+        chain.last()->resize(155, 18);
+        chain.last()->SetBubbleList({"10", "150"});
+    }
+    for (int i = 0; i < arrows; ++i)
+        chain[i]->SetNextArrow(chain[(i + 1) % arrows]);
+    chain[0]->BubbleStep();
+    // Every arrow moved its own bubbles once and received the one its predecessor handed on.
+    for (TArrow *arrow : chain) {
+        const QStringList bubbles = arrow->GetBubbleList();
+        QCOMPARE(bubbles.size(), 3);
+        QCOMPARE(bubbles.mid(0, 2), (QStringList {"12", "152.1"}));
+    }
 }
 
 TALMER_TEST(TestArrow)

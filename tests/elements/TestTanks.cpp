@@ -4,6 +4,7 @@
 #include "elements/ConusBox.h"
 
 #include <QTest>
+#include <algorithm>
 
 using TProbe = QPair<QPoint, TColor>;
 using TProbes = QList<TProbe>;
@@ -18,6 +19,8 @@ private slots:
     void conusBox();
     void barrel_data();
     void barrel();
+    void barrelWalls_data();
+    void barrelWalls();
 };
 
 void TestTanks::conusBox_data()
@@ -102,13 +105,42 @@ void TestTanks::barrel()
         return QColor(channel(down.red(), up.red()), channel(down.green(), up.green()),
                       channel(down.blue(), up.blue()));
     };
-    // Sample the middle of every band (each band is two pixels deep here).
+    // Sample every band (two pixels deep here) on its pixel away from the walls.
     for (int k = 0; k < 100; ++k) {
-        const int along = 2 * k + 1;
+        const int along = std::min(2 * k + 1, 198);
         const QPoint p = leftToRight ? QPoint(along, 15) : QPoint(15, 199 - along);
         const QColor expected = k < bands ? bandColour(k) : QColor(Qt::white);
         QVERIFY2(Pixel(image, p.x(), p.y()) == expected, qPrintable(QString::number(k)));
     }
+}
+
+void TestTanks::barrelWalls_data()
+{
+    QTest::addColumn<int>("penWidth");
+    QTest::newRow("1, the default") << 1;
+    QTest::newRow("2") << 2;
+    QTest::newRow("3") << 3;
+    QTest::newRow("4") << 4;
+}
+
+// The open outline sits inside the box whatever the pen: both side walls and the bottom show,
+// the top stays open.
+void TestTanks::barrelWalls()
+{
+    QFETCH(int, penWidth);
+    TBarrel barrel;
+    barrel.resize(30, 60);
+    barrel.SetColor(clWhite);
+    barrel.SetWaterLevel(barrel.GetMinLevel());
+    barrel.Pen().SetColor(clRed);
+    barrel.Pen().SetWidth(penWidth);
+    const QImage image = Render(barrel);
+    const QColor wall = Rgb(clRed);
+    QCOMPARE(Pixel(image, 0, 30), wall);
+    QCOMPARE(Pixel(image, 29, 30), wall);
+    QCOMPARE(Pixel(image, 15, 59), wall);
+    QCOMPARE(Pixel(image, 15, 0), QColor(Qt::white));
+    QCOMPARE(Pixel(image, 15, 30), QColor(Qt::white));
 }
 
 TALMER_TEST(TestTanks)

@@ -125,6 +125,24 @@ private slots:
                             "Level = 5 \r\n\r\n[R1]\r\nLevel=6\r\n"));
     }
 
+    // A new section after a last section that already ends in a blank line: only the new section
+    // is changed, and it must land right at the end of the text written before.
+    void newSectionAfterClosingBlankLine()
+    {
+        WriteBytes(fileName, "[Header]\r\nRecordCount=1\r\nR0=45000.5\r\n\r\n");
+        TRecordFile file(fileName);
+        QVERIFY(file.Sync());
+        file.WriteString("Header", "RecordCount", "2");
+        QVERIFY(file.Flush());
+        for (int k = 1; k <= 3; ++k) {
+            file.WriteString(QString("R%1").arg(k), "Level", QString::number(k));
+            QVERIFY(file.Flush());
+        }
+        QCOMPARE(ReadBytes(fileName),
+                 QByteArray("[Header]\r\nRecordCount=2\r\nR0=45000.5\r\n\r\n[R1]\r\nLevel=1\r\n"
+                            "\r\n[R2]\r\nLevel=2\r\n\r\n[R3]\r\nLevel=3\r\n"));
+    }
+
     // Changes made on disk by someone else are read before the next write, never overwritten.
     void changesOnDiskAreSeen()
     {

@@ -1,0 +1,63 @@
+#include "BenchDb.h"
+
+#include "core/Backfill.h"
+#include "core/PlantModel.h"
+#include "core/SimDatabase.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+BenchDb::BenchDb()
+    : m_dir(QDir::tempPath() + QStringLiteral("/kv512-bench-XXXXXX"))
+{
+    m_running = m_dir.isValid() && Run(QStringLiteral("init"));
+}
+
+BenchDb::~BenchDb()
+{
+    if (m_running)
+        Run(QStringLiteral("stop"));
+}
+
+bool BenchDb::Run(const QString &command)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KV512_DB_DIR"), m_dir.path());
+    env.insert(QStringLiteral("KV512_DB_PORT"),
+               env.value(QStringLiteral("KV512_DB_PORT"), QStringLiteral("23306")));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral("bash"),
+                  {QStringLiteral(TALMER_SOURCE_DIR) + QStringLiteral("/scripts/db"), command});
+    return process.waitForFinished(120000) && process.exitCode() == 0;
+}
+
+int BenchDb::Port() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("port")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
+                                          : 0;
+}
+
+QString BenchDb::Host() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(Port());
+}
+
+bool BenchDb::Backfill(int days)
+{
+    DbSettings settings;
+    settings.port = Port();
+    settings.password = Password();
+    SimDatabase db(settings);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (!db.EnsureOpen(now))
+        return false;
+    PlantModel model(1);
+    BackfillOptions options;
+    options.days = days;
+    return ::Backfill(db, model, options).Run(now).ok;
+}

@@ -1,0 +1,106 @@
+#include "Flake.h"
+
+#include "Canvas.h"
+#include "PercentMap.h"
+#include "base/Feedback.h"
+
+namespace {
+
+QPolygon Mapped(const TPercentMap &map, const QList<QPointF> &points)
+{
+    QPolygon polygon;
+    for (const QPointF &p : points)
+        polygon << map.Point(p);
+    return polygon;
+}
+
+// A tank outline and its liquid: body with the back brush, then the liquid.
+void DrawTank(QPainter &painter, const TPercentMap &map, const TPen &pen, const TBrush &backBrush,
+              const QList<QPointF> &body, const std::function<void(TCanvas &)> &selectWaterBrush,
+              const QList<QPointF> &liquid)
+{
+    TCanvas canvas(painter);
+    canvas.SetPen(pen);
+    canvas.SetBrush(backBrush);
+    canvas.Polygon(Mapped(map, body));
+    selectWaterBrush(canvas);
+    canvas.Polygon(Mapped(map, liquid));
+}
+
+} // namespace
+
+TFlake::TFlake(QWidget *parent)
+    : TCachedElement(parent)
+{
+    m_pen.SetColor(clRed);
+    m_waterBrush.SetColor(clYellow);
+    m_backBrush.SetColor(clBlack);
+    Wire(m_pen);
+    Wire(m_waterBrush);
+    Wire(m_backBrush);
+    Wire(m_waterPattern);
+    resize(100, 100);
+}
+
+QList<QPointF> TFlake::LiquidOutline() const
+{
+    const double L = m_waterLevel;
+    if (L > m_y2)
+        return {{0, 0}, {0, L}, {100, L}, {100, m_y2}, {m_x2, m_y2}, {m_bottomWidth, 0}};
+    // The slope's x at the level; a step at the bottom has no slope.
+    const double xw = m_y2 != 0 ? m_bottomWidth + (m_x2 - m_bottomWidth) * L / m_y2 : m_x2;
+    return {{0, 0}, {0, L}, {xw, L}, {m_bottomWidth, 0}};
+}
+
+void TFlake::LoadPattern()
+{
+    if (m_waterBrushFile == m_loadedFile)
+        return;
+    m_loadedFile = m_waterBrushFile;
+    // No file means no pattern; an unreadable one keeps the liquid as it was and only beeps.
+    if (m_waterBrushFile.isEmpty())
+        m_waterPattern.SetImage(QImage());
+    else if (!m_waterPattern.LoadFromFile(m_waterBrushFile))
+        Beep();
+}
+
+void TFlake::Paint(QPainter &painter)
+{
+    if (!GetTransparent())
+        TCanvas(painter).FillRect(0, 0, width(), height(), GetColor());
+    LoadPattern();
+    DrawTank(
+        painter, TPercentMap(width(), height(), m_pen.Width(), m_xFlip), m_pen, m_backBrush,
+        {{0, 0}, {0, 100}, {100, 100}, {100, m_y2}, {m_x2, m_y2}, {m_bottomWidth, 0}},
+        [this](TCanvas &canvas) { canvas.SetBrush(m_waterBrush, m_waterPattern); },
+        LiquidOutline());
+}
+
+TGFlake::TGFlake(QWidget *parent)
+    : TCachedElement(parent)
+{
+    m_pen.SetColor(clRed);
+    m_waterBrush.SetColor(clYellow);
+    m_backBrush.SetColor(clBlack);
+    Wire(m_pen);
+    Wire(m_waterBrush);
+    Wire(m_backBrush);
+    resize(100, 100);
+}
+
+QList<QPointF> TGFlake::LiquidOutline() const
+{
+    const double L = m_waterLevel;
+    if (L >= m_gy)
+        return {{0, 0}, {0, m_gy}, {m_gx, m_gy}, {m_gx, L}, {100, L}, {100, 0}};
+    return {{0, L}, {100, L}, {100, 0}, {0, 0}};
+}
+
+void TGFlake::Paint(QPainter &painter)
+{
+    TCanvas(painter).FillRect(0, 0, width(), height(), GetColor());
+    DrawTank(
+        painter, TPercentMap(width(), height(), m_pen.Width(), m_xFlip), m_pen, m_backBrush,
+        {{0, 0}, {0, m_gy}, {m_gx, m_gy}, {m_gx, 100}, {100, 100}, {100, 0}},
+        [this](TCanvas &canvas) { canvas.SetBrush(m_waterBrush); }, LiquidOutline());
+}

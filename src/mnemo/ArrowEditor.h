@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ElementEditor.h"
+
+class TArrow;
+
+// The pipe editor: works on the pipe's width and colour, not through sections; "Закрыть" keeps
+// what was applied.
+class TFormArrowEdit : public TElementEditor
+{
+    Q_OBJECT
+
+public:
+    explicit TFormArrowEdit(QWidget *parent = nullptr);
+    ~TFormArrowEdit() override;
+
+    void Apply() override;
+
+protected:
+    void TakeTarget() override;
+    int PreviewWidth() const override;
+    void SetPreviewWidth(int width) override;
+
+private:
+    TArrow *PreviewArrow() const;
+};
+
+extern TFormArrowEdit *FormArrowEdit;

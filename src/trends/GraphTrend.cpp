@@ -1,0 +1,808 @@
+#include "GraphTrend.h"
+
+#include "GraphEditor.h"
+#include "app/Connection.h"
+#include "app/EventLog.h"
+#include "app/Global.h"
+#include "app/Layout.h"
+#include "app/Main.h"
+#include "app/Report.h"
+#include "app/Utils.h"
+#include "base/Formats.h"
+#include "base/IniFile.h"
+#include "charts/LevelGraph.h"
+#include "elements/Arrow.h"
+#include "elements/Label.h"
+#include "elements/OutField.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTimer>
+#include <QToolButton>
+#include <stdexcept>
+
+namespace {
+
+constexpr TMoment FillStep = 10 * OneSecond;
+constexpr TMoment MaxHeldGap = 5 * OneMinute;
+constexpr int YieldEvery = 20;
+constexpr int RedrawEvery = 60;
+constexpr int TitleHeight = 22;
+const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
+
+// Losslessly, so a limit read back is the limit written.
+QString LimitText(double value)
+{
+    return QString::number(value, 'g', 17);
+}
+
+TMoment DateMoment(const QDate &date)
+{
+    return EncodeMoment(date.year(), date.month(), date.day());
+}
+
+// Runs the statement on the shared link; throws with the driver's text on failure.
+void Run(QSqlQuery &query, const QString &sql)
+{
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        throw std::runtime_error(query.lastError().text().toStdString());
+}
+
+} // namespace
+
+TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
+    : QWidget(parent)
+    , FDef(def)
+{
+    setObjectName(def.ObjectName);
+    setWindowTitle(def.Title);
+    setAutoFillBackground(true);
+    CreateControls();
+
+    // 1. Today, both shifts; the first timer tick (or Enter) loads.
+    DateTimePicker1->setDate(MomentToDateTime(Now()).date());
+    ComboBox1->setCurrentIndex(2);
+    // 2. The layout and limits file.
+    const QString configFolder = QDir::current().filePath(QStringLiteral("config"));
+    QDir().mkpath(configFolder);
+    IniPath = QDir(configFolder).filePath(def.IniName);
+    // 4, 5. Elements, limits, legend pens.
+    ApplyLayout();
+    LoadLimits();
+    ApplyLegendPens();
+
+    connect(&LayoutNotifier(), &TLayoutNotifier::SetupModeChanged, this,
+            &TFormGraphTrend::ApplyLayout);
+
+    TimerUpdate = new QTimer(this);
+    TimerUpdate->setObjectName(QStringLiteral("TimerUpdate"));
+    TimerUpdate->setInterval(UpdateInterval);
+    connect(TimerUpdate, &QTimer::timeout, this, &TFormGraphTrend::TimerUpdateTimer);
+    TimerUpdate->start();
+
+    if (FormMain && def.PrintAction) {
+        QAction *print = FormMain->*def.PrintAction;
+        connect(print, &QAction::triggered, this, [this] { Print(); });
+        print->setEnabled(true);
+    }
+}
+
+TFormGraphTrend::~TFormGraphTrend()
+{
+    SaveLimits();
+}
+
+// ------------------------------------------------------------------------------ controls
+
+void TFormGraphTrend::CreateControls()
+{
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->setFixedHeight(36);
+    auto *top = new QHBoxLayout(PanelTop);
+    top->setContentsMargins(6, 2, 6, 2);
+    LabelLeft = new TLabel(PanelTop);
+    LabelLeft->setObjectName(QStringLiteral("LabelLeft"));
+    LabelLeft->setFixedWidth(10);
+    LabelTop = new TLabel(PanelTop);
+    LabelTop->setObjectName(QStringLiteral("LabelTop"));
+    LabelTop->setText(FDef.Title);
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(17);
+    titleFont.setBold(true);
+    LabelTop->setFont(titleFont);
+    PanelTopRight = new QWidget(PanelTop);
+    PanelTopRight->setObjectName(QStringLiteral("PanelTopRight"));
+    auto *right = new QHBoxLayout(PanelTopRight);
+    right->setContentsMargins(0, 0, 0, 0);
+    ComboBox1 = new QComboBox(PanelTopRight);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems(
+        {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
+    DateTimePicker1 = new QDateEdit(PanelTopRight);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    right->addWidget(ComboBox1);
+    right->addWidget(DateTimePicker1);
+    top->addWidget(LabelLeft);
+    top->addWidget(LabelTop, 1);
+    top->addWidget(PanelTopRight);
+    // Off-screen: only Enter reaches it.
+    ButReload = new QPushButton(QStringLiteral("Обновить"), this);
+    ButReload->setObjectName(QStringLiteral("ButReload"));
+    ButReload->setGeometry(-200, -200, 75, 25);
+    connect(ButReload, &QPushButton::clicked, this, &TFormGraphTrend::Reload);
+    FComponents << PanelTop << LabelLeft << LabelTop << PanelTopRight << ComboBox1
+                << DateTimePicker1 << ButReload;
+
+    for (int i = 0; i < FDef.Charts.size() && i < MaxCharts; ++i) {
+        Charts << CreateChart(FDef.Charts.at(i), i);
+        FAlign << FDef.Charts.at(i).Align;
+        FHeight << 100;
+    }
+
+    if (FDef.Divider) {
+        CreateDividerPanel();
+    } else {
+        PopupMenu1 = new QMenu(this);
+        PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+        CmdShowSatellite = PopupMenu1->addAction(QStringLiteral("Показать цифровые значения"));
+        CmdShowSatellite->setObjectName(QStringLiteral("CmdShowSatellite"));
+        connect(CmdShowSatellite, &QAction::triggered, this,
+                &TFormGraphTrend::CmdShowSatelliteClick);
+    }
+
+    WaitPanel = new QLabel(QStringLiteral("Дождитесь загрузки данных"), this);
+    WaitPanel->setObjectName(QStringLiteral("WaitPanel"));
+    WaitPanel->setAlignment(Qt::AlignCenter);
+    WaitPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    WaitPanel->setLineWidth(2);
+    WaitPanel->setAutoFillBackground(true);
+    QFont waitFont(QStringLiteral("Arial"));
+    waitFont.setPixelSize(16);
+    waitFont.setBold(true);
+    WaitPanel->setFont(waitFont);
+    WaitPanel->resize(320, 60);
+    WaitPanel->hide();
+    FComponents << WaitPanel;
+}
+
+TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int position)
+{
+    auto *chart = new TLevelGraph(this);
+    chart->setObjectName(def.Name); // before the pens file, whose sections are chart names
+    chart->SetIniName(QStringLiteral(".\\GraphColors.INI"));
+    chart->SetDataStep(OneMinute);
+    chart->SetArraySize(3000);
+    chart->SetScaleXFormat(QStringLiteral("hh:mm"));
+    chart->SetScaleYFormat(QStringLiteral("###0"));
+    chart->SetMinXLabel(true);
+    chart->SetMaxXLabel(true);
+    chart->SetEnablePresentArray(true);
+    chart->SetShowCursor(true);
+    chart->SetShowBorder(true);
+    chart->LabelNetPen().SetStyle(psDot);
+    chart->BorderPen().SetWidth(2);
+    chart->SetBestNetLineCount(4);
+    chart->SetXLabelStep(2 * OneHour);
+    chart->SetGraphCount(def.GraphCount);
+    chart->SetYMax(def.YMax);
+    chart->SetYMin(def.YMin);
+    chart->SetYLabelStep(def.YLabelStep);
+    chart->SetGraphTop(TitleHeight + 6);
+    TMoment start = 0, stop = 0;
+    if (ShiftRange(DateMoment(MomentToDateTime(Now()).date()), 3, start, stop)) {
+        chart->SetNewStartTime(start);
+        chart->SetNewStopTime(stop);
+        chart->SetNewCursorTime((start + stop) / 2);
+        chart->SetNewIntervalAccepted(true);
+    }
+    if (FDef.Divider)
+        chart->SetOnChange([this](TLevelGraph *sender) { LevelGraphDSUSChange(sender); });
+    else
+        chart->SetOnChange([this](TLevelGraph *sender) { OnCursorMove(sender); });
+    FComponents << chart;
+
+    auto *title = new TLabel(chart);
+    title->setObjectName(QStringLiteral("LabelTitle%1").arg(def.TitleLabel));
+    title->setText(def.Title);
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(14);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->move(chart->GetGraphLeft(), 4);
+    title->adjustSize();
+    FComponents << title;
+
+    if (def.ZoomButton > 0) {
+        auto *zoom = new QToolButton(chart);
+        zoom->setObjectName(QStringLiteral("SButGraphZoom%1").arg(def.ZoomButton));
+        zoom->setText(QStringLiteral("[]"));
+        zoom->setToolTip(QStringLiteral("Развернуть график на весь экран"));
+        zoom->setProperty("Tag", position);
+        zoom->resize(25, 22);
+        connect(zoom, &QToolButton::clicked, this,
+                [this, zoom] { InverseZoom(zoom->property("Tag").toInt()); });
+        ZoomButtons << zoom;
+        FComponents << zoom;
+    }
+
+    // Named after the chart's position, as the legend pens look them up.
+    for (int g = 0; g < def.Legend.size(); ++g) {
+        const QString suffix = QStringLiteral("%1%2").arg(position + 1).arg(g + 1);
+        auto *arrow = new TArrow(chart);
+        arrow->setObjectName(QStringLiteral("ArrowLegend") + suffix);
+        arrow->SetArrowWidth(3);
+        arrow->SetEdgeLength(0);
+        arrow->SetColor(def.Legend.at(g).Color);
+        arrow->resize(36, 12);
+        auto *label = new TLabel(chart);
+        label->setObjectName(QStringLiteral("LabelLegend") + suffix);
+        label->setText(def.Legend.at(g).Caption);
+        QFont legendFont(QStringLiteral("Arial"));
+        legendFont.setPixelSize(13);
+        label->setFont(legendFont);
+        label->adjustSize();
+        label->resize(80, label->height());
+        FComponents << arrow << label;
+    }
+    return chart;
+}
+
+void TFormGraphTrend::CreateDividerPanel()
+{
+    PanelBottom = new QWidget(this);
+    PanelBottom->setObjectName(QStringLiteral("PanelBottom"));
+    PanelBottom->setFixedHeight(44);
+    PanelBottomLeft = new QWidget(PanelBottom);
+    PanelBottomLeft->setObjectName(QStringLiteral("PanelBottomLeft"));
+    PanelBottomCenter = new QWidget(PanelBottom);
+    PanelBottomCenter->setObjectName(QStringLiteral("PanelBottomCenter"));
+    PanelBottomRight = new QWidget(PanelBottom);
+    PanelBottomRight->setObjectName(QStringLiteral("PanelBottomRight"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    auto makeLabel = [&](const char *name, const QString &caption, int x, int w) {
+        auto *label = new TLabel(PanelBottomCenter);
+        label->setObjectName(QLatin1String(name));
+        label->setText(caption);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(x, 8, w, 28);
+        return label;
+    };
+    auto makeField = [&](const char *name, int x, int w) {
+        auto *field = new TOutField(PanelBottomCenter);
+        field->setObjectName(QLatin1String(name));
+        field->Font().SetName(QStringLiteral("Arial"));
+        field->Font().SetHeight(-15);
+        field->Font().SetStyle(fsBold);
+        field->Pen().SetWidth(2);
+        field->setGeometry(x, 8, w, 28);
+        return field;
+    };
+    TLabel *labelTime = makeLabel("LabelCurTime", QStringLiteral("Дата, время:"), 0, 110);
+    OutFieldCurTime = makeField("OutFieldCurTime", 114, 180);
+    TLabel *labelValue =
+        makeLabel("LabelCursorVal", QStringLiteral("Положение делителя потока:"), 300, 240);
+    OutFieldCursorVal = makeField("OutFieldCursorVal", 544, 80);
+    OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0"));
+    FComponents << PanelBottom << PanelBottomLeft << PanelBottomCenter << PanelBottomRight
+                << labelTime << OutFieldCurTime << labelValue << OutFieldCursorVal;
+}
+
+TLevelGraph *TFormGraphTrend::FindChart(const QString &name) const
+{
+    for (TLevelGraph *chart : Charts)
+        if (chart->objectName() == name)
+            return chart;
+    return nullptr;
+}
+
+// --------------------------------------------------------------------- layout and limits
+
+void TFormGraphTrend::ApplyLayout()
+{
+    ::ApplyLayout(this, FComponents, IniPath);
+    for (TLevelGraph *chart : std::as_const(Charts)) {
+        if (InteractiveSetup)
+            chart->SetOnMouseDown([this](TLevelGraph *sender, Qt::MouseButton button,
+                                         Qt::KeyboardModifiers, int,
+                                         int) { OnLevelGraphMouseDown(sender, button); });
+        else
+            chart->SetOnMouseDown({});
+    }
+}
+
+void TFormGraphTrend::OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        EditChartSettings(sender);
+}
+
+void TFormGraphTrend::LoadLimits()
+{
+    const TIniFile ini(IniPath);
+    for (TLevelGraph *chart : std::as_const(Charts)) {
+        const QString section = chart->objectName() + QStringLiteral("Limits");
+        chart->SetYMin(ini.ReadFloat(section, QStringLiteral("YMin"), chart->GetYMin()));
+        chart->SetYMax(ini.ReadFloat(section, QStringLiteral("YMax"), chart->GetYMax()));
+        chart->SetYLabelStep(
+            ini.ReadFloat(section, QStringLiteral("YLabelStep"), chart->GetYLabelStep()));
+        if (chart->GetShowRightScale()) {
+            chart->SetRightYMin(
+                ini.ReadFloat(section, QStringLiteral("RightYMin"), chart->GetRightYMin()));
+            chart->SetRightYMax(
+                ini.ReadFloat(section, QStringLiteral("RightYMax"), chart->GetRightYMax()));
+            chart->SetRightScaleStep(ini.ReadFloat(section, QStringLiteral("RightScaleStep"),
+                                                   chart->GetRightScaleStep()));
+        }
+    }
+}
+
+void TFormGraphTrend::SaveLimits()
+{
+    TIniFile ini(IniPath);
+    for (TLevelGraph *chart : std::as_const(Charts)) {
+        const QString section = chart->objectName() + QStringLiteral("Limits");
+        ini.WriteString(section, QStringLiteral("YMin"), LimitText(chart->GetYMin()));
+        ini.WriteString(section, QStringLiteral("YMax"), LimitText(chart->GetYMax()));
+        ini.WriteString(section, QStringLiteral("YLabelStep"), LimitText(chart->GetYLabelStep()));
+        if (chart->GetShowRightScale()) {
+            ini.WriteString(section, QStringLiteral("RightYMin"), LimitText(chart->GetRightYMin()));
+            ini.WriteString(section, QStringLiteral("RightYMax"), LimitText(chart->GetRightYMax()));
+            ini.WriteString(section, QStringLiteral("RightScaleStep"),
+                            LimitText(chart->GetRightScaleStep()));
+        }
+    }
+}
+
+void TFormGraphTrend::ApplyLegendPens()
+{
+    // One pen carried from chart to chart, as the legend arrows leave it.
+    TPen pen;
+    if (FDef.Divider) {
+        pen.SetColor(TColor(0xFF0000));
+        pen.SetWidth(2);
+    }
+    for (int c = 0; c < Charts.size(); ++c) {
+        TLevelGraph *chart = Charts.at(c);
+        if (!FDef.Divider)
+            pen.SetColor(clRed);
+        chart->SetGraphPen(0, pen);
+        for (int g = 1; g <= 5; ++g) {
+            auto *arrow = findChild<TArrow *>(QStringLiteral("ArrowLegend%1%2").arg(c + 1).arg(g));
+            if (!arrow)
+                break;
+            pen.SetWidth(arrow->GetArrowWidth());
+            pen.SetColor(arrow->GetColor());
+            chart->SetGraphPen(g - 1, pen);
+        }
+    }
+}
+
+void TFormGraphTrend::NormalLayout()
+{
+    const int parts = std::max(FDef.LayoutParts, 1);
+    const int v = (height() - PanelTop->height() - 20) / parts;
+    // The lowest chart shows the time scale: the bottom-aligned one, else the filling one.
+    int lowest = -1;
+    for (int i = 0; i < Charts.size(); ++i) {
+        if (FDef.Charts.at(i).Align == TChartAlign::Bottom)
+            lowest = i;
+        if (FDef.Charts.at(i).Align == TChartAlign::Client && lowest < 0)
+            lowest = i;
+    }
+    for (int i = 0; i < Charts.size(); ++i) {
+        FAlign[i] = FDef.Charts.at(i).Align;
+        FHeight[i] = v + FDef.Charts.at(i).HeightAdd;
+        TLevelGraph *chart = Charts.at(i);
+        chart->SetShowScaleX(i == lowest);
+        chart->SetGraphSubHeight(i == lowest ? 30 : 10);
+    }
+    Zoomed.fill(false);
+    Realign();
+    for (TLevelGraph *chart : std::as_const(Charts))
+        chart->show();
+}
+
+void TFormGraphTrend::InverseZoom(int ix)
+{
+    if (ix < 0 || ix >= MaxCharts || ix >= Charts.size())
+        return;
+    try {
+        if (Zoomed[ix]) {
+            NormalLayout();
+            return;
+        }
+        for (int i = 0; i < Charts.size(); ++i) {
+            TLevelGraph *chart = Charts.at(i);
+            FAlign[i] = TChartAlign::Client;
+            chart->SetShowScaleX(i == ix);
+            chart->SetGraphSubHeight(i == ix ? 30 : 10);
+            chart->setVisible(i == ix);
+        }
+        Realign();
+        // Only the chart in front counts as blown up, so its button always brings the normal
+        // layout back.
+        Zoomed.fill(false);
+        Zoomed[ix] = true;
+    } catch (const std::exception &) {
+        PostEvent(Where("InverseZoom( int ix )"));
+    }
+}
+
+void TFormGraphTrend::Realign()
+{
+    int top = PanelTop->height();
+    int bottom = height() - (PanelBottom ? PanelBottom->height() : 0);
+    const int w = width();
+    for (int i = 0; i < Charts.size(); ++i) {
+        if (FAlign[i] != TChartAlign::Top)
+            continue;
+        Charts[i]->setGeometry(0, top, w, FHeight[i]);
+        top += FHeight[i];
+    }
+    for (int i = Charts.size() - 1; i >= 0; --i) {
+        if (FAlign[i] != TChartAlign::Bottom)
+            continue;
+        bottom -= FHeight[i];
+        Charts[i]->setGeometry(0, bottom, w, FHeight[i]);
+    }
+    for (int i = 0; i < Charts.size(); ++i)
+        if (FAlign[i] == TChartAlign::Client)
+            Charts[i]->setGeometry(0, top, w, std::max(bottom - top, 0));
+
+    // The chart's own controls keep to its right edge.
+    const auto *firstLegend = findChild<QLabel *>(QStringLiteral("LabelLegend11"));
+    for (TLevelGraph *chart : std::as_const(Charts)) {
+        const int cw = chart->width();
+        if (auto *zoom = chart->findChild<QToolButton *>())
+            zoom->move(cw - zoom->width() - 16, 4);
+        int row = 0;
+        for (QLabel *label : chart->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            if (!label->objectName().startsWith(QStringLiteral("LabelLegend")))
+                continue;
+            const int labelWidth = firstLegend ? firstLegend->width() : label->width();
+            const int x = FDef.LegendBesideLabels ? cw - labelWidth - 8 : cw - labelWidth - 15;
+            const int y = TitleHeight + 8 + row * (label->height() + 4);
+            label->move(x, y);
+            auto *arrow = chart->findChild<TArrow *>(
+                QString(label->objectName())
+                    .replace(QStringLiteral("Label"), QStringLiteral("Arrow")));
+            if (arrow)
+                arrow->move(x - arrow->width() - 2, y + (label->height() - arrow->height()) / 2);
+            ++row;
+        }
+    }
+    if (PanelBottom)
+        PanelBottom->setGeometry(0, height() - PanelBottom->height(), w, PanelBottom->height());
+}
+
+void TFormGraphTrend::FormResize()
+{
+    PanelTop->setGeometry(0, 0, width(), PanelTop->height());
+    if (!FDef.Divider) {
+        const int parts = std::max(FDef.ResizeParts, 1);
+        const int h = (height() - PanelTop->height() - 10) / parts;
+        for (int i = 0; i < Charts.size(); ++i)
+            FHeight[i] = h + (i == 3 ? 10 : 0);
+    }
+    Realign();
+    WaitPanel->move((width() - WaitPanel->width()) / 2, (height() - WaitPanel->height()) / 2);
+    PanelBottomResize();
+}
+
+void TFormGraphTrend::PanelBottomResize()
+{
+    if (!PanelBottom)
+        return;
+    const int side = std::max((PanelBottom->width() - 630) / 2, 0);
+    const int h = PanelBottom->height();
+    PanelBottomLeft->setGeometry(0, 0, side, h);
+    PanelBottomCenter->setGeometry(side, 0, 630, h);
+    PanelBottomRight->setGeometry(side + 630, 0, side, h);
+}
+
+void TFormGraphTrend::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TFormGraphTrend::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (FFirstShowDone)
+        return;
+    FFirstShowDone = true;
+    // After the frame has given the window its size.
+    QTimer::singleShot(0, this, [this] {
+        if (Zoomed == decltype(Zoomed) {})
+            NormalLayout();
+    });
+}
+
+void TFormGraphTrend::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ButReload->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TFormGraphTrend::contextMenuEvent(QContextMenuEvent *event)
+{
+    // In the setup mode the right button belongs to the chart settings.
+    if (PopupMenu1 && !InteractiveSetup)
+        PopupMenu1->popup(event->globalPos());
+}
+
+// ------------------------------------------------------------------------------- loading
+
+QString TFormGraphTrend::Where(const char *method) const
+{
+    return QStringLiteral("Ошибка в %1::%2")
+        .arg(QLatin1String(metaObject()->className()), QLatin1String(method));
+}
+
+void TFormGraphTrend::Reload()
+{
+    ReloadRequested = false;
+    ShiftNo = ComboBox1->currentIndex() + 1;
+    if (ShiftNo < 1 || ShiftNo > 3) {
+        ComboBox1->setCurrentIndex(2);
+        ShiftNo = 3;
+    }
+    if (Loading)
+        return;
+    Loading = true;
+    try {
+        Day = DateMoment(DateTimePicker1->date());
+        if (!ShiftRange(Day, ShiftNo, RangeStart, RangeStop)) {
+            Loading = false;
+            return;
+        }
+        for (TLevelGraph *chart : std::as_const(Charts)) {
+            chart->SetXLabelStep(ShiftNo == 3 ? 2 * OneHour : OneHour);
+            chart->SetNewIntervalAccepted(false);
+            chart->SetNewStartTime(RangeStart);
+            chart->SetNewStopTime(RangeStop);
+            chart->SetNewCursorTime((RangeStart + RangeStop) / 2);
+            chart->SetNewIntervalAccepted(true);
+            chart->ResetData();
+            chart->CalcRegion();
+        }
+        if (FDef.Divider && !Charts.isEmpty())
+            LevelGraphDSUSChange(Charts.first());
+        LastLoaded = RangeStart - OneMinute;
+        WaitPanel->show();
+        WaitPanel->raise();
+        QCoreApplication::processEvents();
+
+        QSqlQuery query(SQLConnection1().Database());
+        Run(query,
+            QStringLiteral("select * from pu_data") + TimeRangeWhere(RangeStart, RangeStop)
+                + QStringLiteral(" order by RecMoment"));
+        Fill(query);
+        FinishCharts();
+    } catch (const std::exception &) {
+        PostEvent(Where("Reload()"));
+    }
+    WaitPanel->hide();
+    Loading = false;
+}
+
+void TFormGraphTrend::CheckForUpdates()
+{
+    if (Loading)
+        return;
+    Loading = true;
+    try {
+        QSqlQuery query(SQLConnection1().Database());
+        Run(query,
+            QStringLiteral("select * from pu_data") + TimeRangeWhere(LastLoaded, RangeStop)
+                + QStringLiteral(" order by RecMoment"));
+        Fill(query);
+        FinishCharts();
+    } catch (const std::exception &) {
+        PostEvent(Where("CheckForUpdates()."));
+    }
+    WaitPanel->hide();
+    Loading = false;
+}
+
+void TFormGraphTrend::Fill(QSqlQuery &query)
+{
+    // Where each chart's graphs come from in the result.
+    struct Source
+    {
+        TLevelGraph *chart;
+        int graph;
+        int field;
+    };
+    const QSqlRecord record = query.record();
+    QList<Source> sources;
+    for (int c = 0; c < Charts.size(); ++c) {
+        const QStringList &columns = FDef.Charts.at(c).Columns;
+        for (int g = 0; g < columns.size(); ++g) {
+            const int field = record.indexOf(columns.at(g));
+            if (field < 0)
+                throw std::runtime_error("column missing: " + columns.at(g).toStdString());
+            sources.append({Charts.at(c), g, field});
+        }
+    }
+    const int momentField = record.indexOf(QStringLiteral("RecMoment"));
+    if (momentField < 0)
+        throw std::runtime_error("RecMoment missing");
+
+    QVarLengthArray<double, 16> values(sources.size());
+    TMoment prev = 0;
+    for (int i = 0; query.next(); ++i) {
+        if (i % YieldEvery == 0)
+            QCoreApplication::processEvents();
+        const TMoment t = DateTimeToMoment(query.value(momentField).toDateTime());
+        TMoment s = i == 0 || t - prev > MaxHeldGap ? t : prev;
+        for (int k = 0; k < sources.size(); ++k)
+            values[k] = query.value(sources.at(k).field).toDouble();
+        // Hold the record's values from the previous written moment up to its own (a moment
+        // within a millisecond of t counts as t: sums of ten seconds are not exact).
+        do {
+            LastLoaded = s;
+            for (int k = 0; k < sources.size(); ++k)
+                sources.at(k).chart->AddPoint(sources.at(k).graph, s, values[k], false);
+            prev = s;
+            s += FillStep;
+        } while (t - s > OneMillisecond);
+        if (i % RedrawEvery == 0)
+            for (TLevelGraph *chart : std::as_const(Charts))
+                chart->UpdateChanges();
+    }
+    query.finish();
+}
+
+void TFormGraphTrend::FinishCharts()
+{
+    for (TLevelGraph *chart : std::as_const(Charts)) {
+        chart->UpdateChanges();
+        if (chart->GetYMax() < 5)
+            chart->SetYMax(5);
+    }
+}
+
+void TFormGraphTrend::TimerUpdateTimer()
+{
+    if (!FormMain || !SQLConnection1().Connected() || TimerBusy)
+        return;
+    TimerBusy = true;
+    try {
+        if (TickCount++ == 4)
+            ReloadRequested = true;
+        const TMoment now = Now();
+        if (ReloadRequested)
+            Reload();
+        else if (now > RangeStart && now < RangeStop && now - LastLoaded > OneMinute)
+            CheckForUpdates();
+    } catch (const std::exception &) {
+        PostEvent(Where("TimerUpdateTimer"));
+    }
+    TimerBusy = false;
+}
+
+// -------------------------------------------------------------------- cursor and readouts
+
+void TFormGraphTrend::OnCursorMove(TLevelGraph *sender)
+{
+    if (!sender)
+        return;
+    for (TLevelGraph *chart : std::as_const(Charts))
+        if (chart != sender)
+            chart->SetCursorTime(sender->GetCursorTime());
+}
+
+void TFormGraphTrend::LevelGraphDSUSChange(TLevelGraph *sender)
+{
+    if (!sender || !OutFieldCursorVal)
+        return;
+    const TMoment t = sender->GetCursorTime();
+    OutFieldCursorVal->SetOutValue(sender->GetPoint(0, t));
+    const QString text = FormatDateTime(CursorTimeFormat, t);
+    // A date-time is no number picture: quoted, the text is shown as it is.
+    OutFieldCurTime->SetOutFormat(QLatin1Char('"') + text + QLatin1Char('"'));
+    OutFieldCurTime->SetCaption(text);
+}
+
+void TFormGraphTrend::CmdShowSatelliteClick()
+{
+    if (!FSatellite)
+        FSatellite = CreateSatellite();
+    if (FSatellite) {
+        FSatellite->show();
+        FSatellite->raise();
+    }
+}
+
+// ------------------------------------------------------------------------------ printing
+
+QStringList TFormGraphTrend::PicturePaths() const
+{
+    QStringList paths;
+    for (int n = 0; n < Charts.size(); ++n)
+        paths << QDir(TempDir).filePath(FDef.PicturePrefix + QString::number(n)
+                                        + QStringLiteral(".png"));
+    return paths;
+}
+
+void TFormGraphTrend::DrawLegend(TLevelGraph *chart, QImage &image) const
+{
+    if (!chart || chart->width() <= 0 || chart->height() <= 0)
+        return;
+    const double kx = double(image.width()) / chart->width();
+    const double ky = double(image.height()) / chart->height();
+    QPainter canvas(&image);
+    for (QWidget *component : FComponents) {
+        if (component->parentWidget() != chart
+            || !component->objectName().contains(QStringLiteral("Legend")))
+            continue;
+        if (auto *label = qobject_cast<TLabel *>(component)) {
+            canvas.setFont(label->font());
+            canvas.setPen(label->palette().color(QPalette::WindowText));
+            const QFontMetrics metrics(label->font());
+            const int textWidth = metrics.horizontalAdvance(label->text());
+            double x = label->x() * kx;
+            if (label->alignment() & Qt::AlignHCenter)
+                x += (label->width() * kx - textWidth) / 2;
+            else if (label->alignment() & Qt::AlignRight)
+                x += label->width() * kx - textWidth - 2;
+            double y = label->y() * ky;
+            if (label->alignment() & Qt::AlignVCenter)
+                y += (label->height() * ky - metrics.height()) / 2;
+            canvas.drawText(int(x), int(y) + metrics.ascent(), label->text());
+        } else if (auto *arrow = qobject_cast<TArrow *>(component)) {
+            canvas.setPen(QPen(ColorToQColor(arrow->GetColor()), arrow->GetArrowWidth()));
+            const int y = int((arrow->y() + arrow->height() / 2.0) * ky);
+            canvas.drawLine(int(arrow->x() * kx), y, int(arrow->x() * kx + arrow->width() * kx), y);
+        }
+    }
+}
+
+bool TFormGraphTrend::Print()
+{
+    NormalLayout();
+    const QString templatePath = QDir(TemplateDir).filePath(FDef.Template);
+    const QStringList pictures = PicturePaths();
+    QDir().mkpath(TempDir);
+    QStringList keys {QStringLiteral("QRLabelTitle"), QStringLiteral("QRLabelDate")};
+    QStringList values {LabelTop->text(), FormatDateTime(QStringLiteral("dd.mm.yyyy"), Day)};
+    // The flow-divider report has no chart titles.
+    if (!FDef.Divider) {
+        for (int n = 0; n < Charts.size(); ++n) {
+            keys << QStringLiteral("LabelName%1").arg(n + 1);
+            values << FDef.Charts.at(n).Title;
+        }
+    }
+    for (int n = 0; n < Charts.size(); ++n) {
+        QImage image = Charts.at(n)->ExportImage(1000, 500, true);
+        DrawLegend(Charts.at(n), image);
+        image.save(pictures.at(n), "PNG");
+        keys << QStringLiteral("pic%1.BMP").arg(n + 1);
+        values << pictures.at(n);
+    }
+    return ShowReport(templatePath, keys, values);
+}

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "base/Color.h"
+#include "base/Moment.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QImage;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSqlQuery;
+class QTimer;
+class QToolButton;
+class TArrow;
+class TFormMain;
+class TLabel;
+class TLevelGraph;
+class TOutField;
+
+// How a chart takes its place in the window's normal layout: stacked from the top, from the
+// bottom, or filling what the others leave.
+enum class TChartAlign { Top, Bottom, Client };
+
+struct TTrendLegendDef
+{
+    QString Caption;
+    TColor Color;
+};
+
+// One chart of a trend window as the window's design gives it.
+struct TTrendChartDef
+{
+    QString Name; // the chart's component name, also the start of its limits section
+    QString Title; // caption of its title label
+    int TitleLabel; // LabelTitle<n>
+    int ZoomButton; // SButGraphZoom<n>; 0 for none
+    double YMin, YMax, YLabelStep;
+    int GraphCount;
+    QStringList Columns; // pu_data columns drawn as graphs 0, 1, ...
+    QList<TTrendLegendDef> Legend;
+    TChartAlign Align; // in the normal layout
+    int HeightAdd; // normal-layout height: V + HeightAdd
+};
+
+// One of the four trend windows.
+struct TTrendWindowDef
+{
+    QString ObjectName; // "FormGraphHardParams"
+    QString Title; // LabelTop
+    QString IniName; // layout and limits file in "config"
+    QString Template; // report template
+    QString PicturePrefix; // "pic", "SL_pic", "DIV_pic"
+    int LayoutParts; // V = (H - P - 20) / LayoutParts in the normal layout
+    int ResizeParts; // chart height on resize: (client height - P - 10) / ResizeParts
+    QAction *TFormMain::*PrintAction;
+    bool Divider; // the flow-divider window: bottom readout panel, no legend, blow-up or menu
+    bool LegendBesideLabels; // arrows 2 px left of their labels instead of under them
+    QList<TTrendChartDef> Charts;
+};
+
+// The trend window family: one to four charts of the process records of one shift or day, kept
+// up to date every 30 s, with blow-up, cursor coupling, limits kept in the window's file, value
+// readout and printing through an HTML template.
+class TFormGraphTrend : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxCharts = 10;
+    static constexpr int UpdateInterval = 30000;
+
+    explicit TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent = nullptr);
+    ~TFormGraphTrend() override;
+
+    const TTrendWindowDef &Def() const { return FDef; }
+    int ChartCount() const { return Charts.size(); }
+    TLevelGraph *Chart(int position) const { return Charts.value(position); }
+    // The chart of that component name, or nullptr.
+    TLevelGraph *FindChart(const QString &name) const;
+    // The window's components in component order (panels, labels, arrows, fields, charts).
+    const QList<QWidget *> &Components() const { return FComponents; }
+
+    void Reload();
+    void CheckForUpdates();
+    void TimerUpdateTimer();
+    void InverseZoom(int ix);
+    // Places the charts as the window shows them normally; clears every blow-up.
+    void NormalLayout();
+    void OnCursorMove(TLevelGraph *sender);
+    void CmdShowSatelliteClick();
+    // The value readout of this window (nullptr before it was first opened).
+    QWidget *Satellite() const { return FSatellite; }
+    // Re-runs the element set-up of creation: arrows and labels bound to the setup mode and
+    // reloaded from the layout file, chart right-button settings only in setup mode.
+    void ApplyLayout();
+    void LoadLimits();
+    void SaveLimits();
+    // Writes the chart pictures and asks for the report; false when the report was not shown.
+    bool Print();
+    // The picture files Print writes, in chart order.
+    QStringList PicturePaths() const;
+    // Draws the legend labels and arrows that are children of chart onto image, scaled from the
+    // chart's size to the image's.
+    void DrawLegend(TLevelGraph *chart, QImage &image) const;
+
+    // --- state
+    TMoment Day = 0;
+    int ShiftNo = 3;
+    TMoment RangeStart = 0, RangeStop = 0;
+    TMoment LastLoaded = 0;
+    bool Loading = false;
+    bool TimerBusy = false;
+    bool ReloadRequested = true;
+    int TickCount = 0;
+    QString IniPath;
+    std::array<bool, MaxCharts> Zoomed {};
+
+    // --- controls
+    QList<TLevelGraph *> Charts;
+    QList<QToolButton *> ZoomButtons;
+    QWidget *PanelTop;
+    TLabel *LabelLeft;
+    TLabel *LabelTop;
+    QWidget *PanelTopRight;
+    QComboBox *ComboBox1;
+    QDateEdit *DateTimePicker1;
+    QPushButton *ButReload;
+    QLabel *WaitPanel;
+    QTimer *TimerUpdate;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *CmdShowSatellite = nullptr;
+    // The flow-divider window's bottom panel.
+    QWidget *PanelBottom = nullptr;
+    QWidget *PanelBottomLeft = nullptr, *PanelBottomCenter = nullptr, *PanelBottomRight = nullptr;
+    TOutField *OutFieldCurTime = nullptr;
+    TOutField *OutFieldCursorVal = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    // Builds the readout of this window; the windows that have one override it.
+    virtual QWidget *CreateSatellite() { return nullptr; }
+
+private:
+    void CreateControls();
+    TLevelGraph *CreateChart(const TTrendChartDef &def, int position);
+    void CreateDividerPanel();
+    void ApplyLegendPens();
+    void FormResize();
+    void PanelBottomResize();
+    void LevelGraphDSUSChange(TLevelGraph *sender);
+    void OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button);
+    void Realign();
+    // Runs the query and samples its records into the charts (the sample-and-hold fill).
+    void Fill(QSqlQuery &query);
+    void FinishCharts();
+    QString Where(const char *method) const;
+
+    TTrendWindowDef FDef;
+    QList<QWidget *> FComponents;
+    QList<TChartAlign> FAlign; // current alignment per chart
+    QList<int> FHeight; // current height per chart (Top and Bottom charts)
+    bool FFirstShowDone = false;
+    QPointer<QWidget> FSatellite;
+};

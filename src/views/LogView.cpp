@@ -1,0 +1,211 @@
+#include "views/LogView.h"
+
+#include "app/Connection.h"
+#include "app/Main.h"
+#include "app/Utils.h"
+#include "base/Feedback.h"
+#include "base/Formats.h"
+#include "views/DataGrid.h"
+#include "views/GridPrinter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TFormLogView *FormLogView = nullptr;
+
+namespace {
+
+const int RefreshInterval = 37000; // ms
+const int PanelTopHeight = 41;
+const int TimeColumnWidth = 192;
+
+const QString PrintHeaderTemplate = QStringLiteral(
+    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
+    "&nbsp;</p>"
+    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:16pt\">"
+    "Журнал регистрации режимов работы тяжелосредного гидроциклона<br/>"
+    "за период с [StartTime] по [StopTime]</p>"
+    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
+    "&nbsp;<br/>&nbsp;</p>");
+
+bool IsEnter(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+TFormLogView::TFormLogView(QWidget *parent)
+    : QWidget(parent)
+{
+    if (!FormLogView)
+        FormLogView = this;
+    setObjectName(QStringLiteral("FormLogView"));
+    setWindowTitle(QStringLiteral("Журнал работы отсадочных машин"));
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->setFixedHeight(PanelTopHeight);
+    LabelTop2 = new QLabel(QStringLiteral("Журнал регистрации событий за"), PanelTop);
+    LabelTop2->setObjectName(QStringLiteral("LabelTop2"));
+    QFont bold = LabelTop2->font();
+    bold.setBold(true);
+    LabelTop2->setFont(bold);
+    LabelTop2->setAlignment(Qt::AlignCenter);
+    LabelTop2->adjustSize();
+    DateTimePicker1 = new QDateEdit(PanelTop);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    QDate today;
+    QTime unused;
+    DecodeMoment(Now(), today, unused);
+    DateTimePicker1->setDate(today);
+    DateTimePicker1->adjustSize();
+    ComboBox1 = new QComboBox(PanelTop);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems(
+        {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
+    ComboBox1->setCurrentIndex(2);
+    ComboBox1->adjustSize();
+    for (QWidget *control :
+         std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1})
+        control->move(0, (PanelTopHeight - control->height()) / 2);
+    PanelTop->installEventFilter(this);
+    DateTimePicker1->installEventFilter(this);
+    ComboBox1->installEventFilter(this);
+    ComboBox1->lineEdit()->installEventFilter(this);
+
+    Grid = new TDataGrid(this);
+    Grid->setObjectName(QStringLiteral("DBGrid1"));
+    Grid->SetFrozenFirstColumn(true);
+    Grid->SetColumns({{QStringLiteral("RecMoment"), QStringLiteral("Дата, время"), TimeColumnWidth,
+                       Qt::AlignCenter},
+                      {QStringLiteral("MessageText"), QStringLiteral("Текст сообщения"), 500}});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(PanelTop);
+    layout->addWidget(Grid, 1);
+
+    FPrinter = std::make_unique<TGridPrinter>(Grid);
+    FPrinter->Header = PrintHeaderTemplate;
+    FPrinter->FitToPageWidth = true;
+
+    TimerAutoRefresh = new QTimer(this);
+    TimerAutoRefresh->setObjectName(QStringLiteral("TimerAutoRefresh"));
+    TimerAutoRefresh->setInterval(RefreshInterval);
+    connect(TimerAutoRefresh, &QTimer::timeout, this, &TFormLogView::TimerAutoRefreshTimer);
+    TimerAutoRefresh->start();
+
+    if (FormMain) {
+        connect(FormMain->ActionPrintGCWorkReg, &QAction::triggered, this, &TFormLogView::Print);
+        FormMain->ActionPrintGCWorkReg->setEnabled(true);
+    }
+}
+
+TFormLogView::~TFormLogView()
+{
+    if (FormLogView == this)
+        FormLogView = nullptr;
+}
+
+int TFormLogView::ComboItemIndex() const
+{
+    return ComboBox1->findText(ComboBox1->currentText());
+}
+
+void TFormLogView::Load()
+{
+    if (!SQLConnection1().Connected() || FBusy)
+        return;
+    FBusy = true;
+    FDay = MomentDate(DateTimeToMoment(DateTimePicker1->date().startOfDay()));
+    FShift = ComboItemIndex() + 1;
+    ShiftRange(FDay, FShift, FPeriodStart, FPeriodStop);
+    // The grid shows nothing while the rows are replaced, and stays empty if that fails.
+    Grid->Model()->Clear();
+    Grid->Model()->Load(SQLConnection1().Database(),
+                        QStringLiteral("select * from control_log\r\n")
+                            + TimeRangeWhere(FPeriodStart, FPeriodStop)
+                            + QStringLiteral(" order by RecMoment"));
+    FBusy = false;
+}
+
+void TFormLogView::TimerAutoRefreshTimer()
+{
+    if (FBusy || !SQLConnection1().Connected() || FShift <= 0)
+        return;
+    // A fresh query each tick: a link that dropped and came back leaves no stale statement behind.
+    QSqlQuery query(SQLConnection1().Database());
+    if (!query.exec(QStringLiteral("select max(RecMoment) Rez from control_log"))) {
+        ShowError(query.lastError().text());
+        return;
+    }
+    TMoment newest = 0;
+    if (query.next()) {
+        const QDateTime rez = query.value(QStringLiteral("Rez")).toDateTime();
+        newest = rez.isValid() ? DateTimeToMoment(rez) : 0.0;
+    }
+    if (FPeriodStart <= newest && newest <= FPeriodStop && newest > FLastSeen) {
+        FLastSeen = newest;
+        Load();
+    }
+}
+
+void TFormLogView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!FBusy && FShift <= 0)
+        Load();
+}
+
+bool TFormLogView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PanelTop && event->type() == QEvent::Resize)
+        PanelTopResize();
+    else if (watched != PanelTop && IsEnter(event) && !FBusy)
+        Load();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFormLogView::PanelTopResize()
+{
+    const int x = (PanelTop->width() - LabelTop2->width() - DateTimePicker1->width()
+                   - ComboBox1->width() - 30)
+        / 2;
+    LabelTop2->move(x, LabelTop2->y());
+    DateTimePicker1->move(x + LabelTop2->width() + 5, DateTimePicker1->y());
+    ComboBox1->move(DateTimePicker1->x() + DateTimePicker1->width() + 5, ComboBox1->y());
+    Grid->setColumnWidth(1, PanelTop->width() - Grid->columnWidth(0) - 50);
+}
+
+QString TFormLogView::PrintHeader()
+{
+    const QString format = QStringLiteral("dd.mm.yyyy hh:nn");
+    FPrinter->Substitutions = {QStringLiteral("[StartTime]"), FormatDateTime(format, FPeriodStart),
+                               QStringLiteral("[StopTime]"), FormatDateTime(format, FPeriodStop)};
+    return FPrinter->HeaderText();
+}
+
+void TFormLogView::Print()
+{
+    PrintHeader();
+    FPrinter->Preview(this);
+}

@@ -1,0 +1,463 @@
+#include "RecordingFeedback.h"
+#include "TestDb.h"
+#include "TestMain.h"
+#include "TrendTestKit.h"
+#include "app/Connection.h"
+#include "app/EventLog.h"
+#include "app/Global.h"
+#include "app/Main.h"
+#include "app/Report.h"
+#include "base/Formats.h"
+#include "base/IniFile.h"
+#include "charts/LevelGraph.h"
+#include "elements/Arrow.h"
+#include "elements/OutField.h"
+#include "trends/GraphDSUS.h"
+#include "trends/GraphEditor.h"
+#include "trends/GraphHardParams.h"
+#include "trends/GraphSuspLevel.h"
+#include "trends/GraphTrans.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+
+TFormGraphTrend *NewWindow(const QString &name)
+{
+    if (name == QLatin1String("FormGraphHardParams"))
+        return new TFormGraphHardParams;
+    if (name == QLatin1String("FormGraphSuspLevel"))
+        return new TFormGraphSuspLevel;
+    if (name == QLatin1String("FormGraphDSUS"))
+        return new TFormGraphDSUS;
+    return new TFormGraphTrans;
+}
+
+// Snapshot of every slot of every graph of the window's charts over the test day.
+QList<double> Slots(const TFormGraphTrend &window)
+{
+    QList<double> all;
+    for (int c = 0; c < window.ChartCount(); ++c)
+        for (int g = 0; g < window.Chart(c)->GetGraphCount(); ++g)
+            for (int m = 0; m < 1440; ++m)
+                all << SlotValue(window.Chart(c), g, m);
+    return all;
+}
+
+bool EventPosted(const QString &text)
+{
+    const TEventFIFO &ring = EventRing();
+    for (int i = 0; i < ring.Capacity(); ++i)
+        if (ring.Record(i).Text == text)
+            return true;
+    return false;
+}
+
+QRect NormalGeometry(const TFormGraphTrend &window, int i)
+{
+    return window.Chart(i)->geometry();
+}
+
+} // namespace
+
+// The trend windows against records written into the private server.
+class TestTrendWindows : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FrameUnderTest> frame;
+
+private slots:
+    void initTestCase()
+    {
+        frame = std::make_unique<FrameUnderTest>();
+        QVERIFY(SQLConnection1().Connected());
+    }
+    void cleanupTestCase() { frame.reset(); }
+    void init()
+    {
+        QVERIFY(ClearRecords());
+        SetNowOverride(TestDay() + 3); // the test day lies in the past
+        InteractiveSetup = false;
+    }
+    void cleanup()
+    {
+        SetNowOverride(0);
+        InteractiveSetup = false;
+        SetReportHandler({});
+    }
+
+    void fill_data()
+    {
+        QTest::addColumn<QList<int>>("minutes");
+        QTest::addColumn<QList<int>>("filled");
+        QTest::addColumn<QList<int>>("empty");
+        QTest::newRow("one minute apart") << Minutes(0, 30) << Minutes(0, 29) << QList<int> {30};
+        QTest::newRow("a missing record is held over")
+            << (Minutes(100, 110) + Minutes(112, 120)) << Minutes(100, 119) << QList<int> {99};
+        QTest::newRow("a 6-minute hole stays empty")
+            << (Minutes(0, 10) + Minutes(16, 25)) << (Minutes(0, 9) + Minutes(16, 24))
+            << Minutes(10, 15);
+        // The day's range ends a second before the next day starts, so its last stored slot is
+        // the one before the last minute.
+        QTest::newRow("the day's last slot")
+            << Minutes(1428, 1438) << Minutes(1428, 1437) << QList<int> {1427, 1438};
+    }
+    void fill()
+    {
+        QFETCH(QList<int>, minutes);
+        QFETCH(QList<int>, filled);
+        QFETCH(QList<int>, empty);
+        QVERIFY(WriteRecords(minutes, [](int m) { return 200 + m % 7; }));
+        TFormGraphHardParams window;
+        PrepareWindow(window);
+        QTest::keyClick(&window, Qt::Key_Return);
+        QVERIFY(!window.Loading);
+        QVERIFY(!window.WaitPanel->isVisible());
+        for (int c = 0; c < window.ChartCount(); ++c) {
+            for (int m : filled)
+                QVERIFY2(SlotFilled(window.Chart(c), 0, m), qPrintable(QString::number(m)));
+            for (int m : empty)
+                QVERIFY2(!SlotFilled(window.Chart(c), 0, m), qPrintable(QString::number(m)));
+        }
+        // The newest record's own slot fills when it is fetched again.
+        window.CheckForUpdates();
+        QVERIFY(SlotFilled(window.Chart(0), 0, minutes.last()));
+    }
+
+    void heldValuesFollowTheRecords()
+    {
+        // A step from 100 to 300 at minute 10: held slots show the level of the records around
+        // them, never a value from elsewhere.
+        QVERIFY(WriteRecords(Minutes(0, 20), [](int m) { return m < 10 ? 100 : 300; }));
+        TFormGraphSuspLevel window;
+        PrepareWindow(window);
+        window.Reload();
+        for (int m = 0; m < 8; ++m)
+            QCOMPARE(SlotValue(window.Chart(0), 0, m), 100.0);
+        for (int m = 11; m < 20; ++m)
+            QCOMPARE(SlotValue(window.Chart(0), 1, m), 300.0);
+        QCOMPARE(SlotValue(window.Chart(1), 0, 15), 300.0);
+        QCOMPARE(window.LastLoaded, DayStart() + 19 * OneMinute + 50 * OneSecond);
+    }
+
+    void refetchedRecordChangesNothing()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 59), [](int m) { return 10 + m; }));
+        TFormGraphTrans window;
+        PrepareWindow(window);
+        window.Reload();
+        const QList<double> loaded = Slots(window);
+        window.CheckForUpdates();
+        const QList<double> updated = Slots(window);
+        QCOMPARE(updated.size(), loaded.size());
+        int changed = 0;
+        for (int i = 0; i < loaded.size(); ++i) {
+            if (loaded[i] == updated[i])
+                continue;
+            ++changed;
+            QCOMPARE(loaded[i], -1.0); // only an empty slot may take a value
+        }
+        QCOMPARE(changed, 5); // the newest slot of each of the five curves
+        window.CheckForUpdates();
+        QCOMPARE(Slots(window), updated);
+    }
+
+    void smallDataGiveYMaxFive()
+    {
+        QDir().mkpath(QStringLiteral("config"));
+        {
+            TIniFile ini(QStringLiteral("config/FormGraphDSUS.INI"));
+            ini.WriteString(QStringLiteral("LevelGraphDSUSLimits"), QStringLiteral("YMin"),
+                            QStringLiteral("0"));
+            ini.WriteString(QStringLiteral("LevelGraphDSUSLimits"), QStringLiteral("YMax"),
+                            QStringLiteral("3"));
+        }
+        QVERIFY(WriteRecords(Minutes(0, 10), [](int) { return 2.5; }));
+        TFormGraphDSUS window;
+        QCOMPARE(window.Chart(0)->GetYMax(), 3.0);
+        PrepareWindow(window);
+        window.Reload();
+        QCOMPARE(window.Chart(0)->GetYMax(), 5.0);
+        QFile::remove(QStringLiteral("config/FormGraphDSUS.INI"));
+    }
+
+    void limitsRoundTripLosslessly()
+    {
+        const double yMin = 1234.5678901234567, yMax = 2499.0000000000005, step = 0.1 + 0.2;
+        {
+            TFormGraphHardParams window;
+            TLevelGraph *pls = window.FindChart(QStringLiteral("LevelGraphPLS"));
+            pls->SetYMax(yMax);
+            pls->SetYMin(yMin);
+            pls->SetYLabelStep(step);
+            pls->SetShowRightScale(true);
+            pls->SetRightYMin(-7.25);
+        }
+        const TIniFile ini(QStringLiteral("config/FormGraphHardParams.INI"));
+        QVERIFY(
+            ini.ValueExists(QStringLiteral("LevelGraphPLSLimits"), QStringLiteral("RightYMin")));
+        // Right-scale keys only for a chart that shows that scale.
+        QVERIFY(
+            !ini.ValueExists(QStringLiteral("LevelGraphTNKLimits"), QStringLiteral("RightYMin")));
+        TFormGraphHardParams window;
+        TLevelGraph *pls = window.FindChart(QStringLiteral("LevelGraphPLS"));
+        QCOMPARE(pls->GetYMin(), yMin);
+        QCOMPARE(pls->GetYMax(), yMax);
+        QCOMPARE(pls->GetYLabelStep(), step);
+        QFile::remove(QStringLiteral("config/FormGraphHardParams.INI"));
+    }
+
+    void timerInThePast()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 9), [](int) { return 50; }));
+        TFormGraphSuspLevel window;
+        PrepareWindow(window);
+        window.TimerUpdateTimer(); // the first tick loads
+        QVERIFY(SlotFilled(window.Chart(0), 0, 5));
+        QVERIFY(WriteRecords(Minutes(20, 21), [](int) { return 60; }));
+        for (int tick = 2; tick <= 4; ++tick) {
+            window.TimerUpdateTimer();
+            QVERIFY2(!SlotFilled(window.Chart(0), 0, 20), "a past range never appends");
+        }
+        window.TimerUpdateTimer(); // the fifth tick reloads
+        QVERIFY(SlotFilled(window.Chart(0), 0, 20));
+        QVERIFY(!window.ReloadRequested);
+        QVERIFY(WriteRecords(Minutes(30, 31), [](int) { return 70; }));
+        for (int tick = 6; tick <= 12; ++tick)
+            window.TimerUpdateTimer();
+        QVERIFY2(!SlotFilled(window.Chart(0), 0, 30), "only one forced reload");
+        QCOMPARE(window.TickCount, 12);
+    }
+
+    void timerAppendsToARunningRange()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 9), [](int) { return 50; }));
+        SetNowOverride(DayStart() + 10.5 * OneMinute);
+        TFormGraphHardParams window;
+        PrepareWindow(window);
+        window.TimerUpdateTimer();
+        QVERIFY(!SlotFilled(window.Chart(2), 0, 12));
+        QVERIFY(WriteRecords(Minutes(10, 13), [](int) { return 55; }));
+        SetNowOverride(DayStart() + 14.5 * OneMinute);
+        window.TimerUpdateTimer();
+        QCOMPARE(SlotValue(window.Chart(2), 0, 12), 55.0);
+    }
+
+    void blowUp_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("hard parameters") << QStringLiteral("FormGraphHardParams") << 0 << 2;
+        QTest::newRow("levels") << QStringLiteral("FormGraphSuspLevel") << 1 << 0;
+        QTest::newRow("conveyors") << QStringLiteral("FormGraphTrans") << 3 << 1;
+    }
+    void blowUp()
+    {
+        QFETCH(QString, form);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        PrepareWindow(*window);
+        QList<QRect> normal;
+        int scaled = 0;
+        for (int i = 0; i < window->ChartCount(); ++i) {
+            normal << NormalGeometry(*window, i);
+            scaled += window->Chart(i)->GetShowScaleX();
+            if (i > 0) // stacked without overlap
+                QVERIFY(!normal[i].intersects(normal[i - 1]));
+        }
+        QCOMPARE(scaled, 1);
+        const QRect whole(0, window->PanelTop->height(), window->width(),
+                          window->height() - window->PanelTop->height());
+
+        auto press = [&](int ix) {
+            QToolButton *button = window->ZoomButtons.at(ix);
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        };
+        press(first);
+        for (int i = 0; i < window->ChartCount(); ++i)
+            QCOMPARE(window->Chart(i)->isVisible(), i == first);
+        QCOMPARE(window->Chart(first)->geometry(), whole);
+        QVERIFY(window->Chart(first)->GetShowScaleX());
+        press(second); // from one blow-up to another
+        QCOMPARE(window->Chart(second)->geometry(), whole);
+        QVERIFY(!window->Chart(first)->isVisible());
+        press(second); // and back to the normal layout, not to the first blow-up
+        for (int i = 0; i < window->ChartCount(); ++i) {
+            QVERIFY(window->Chart(i)->isVisible());
+            QCOMPARE(window->Chart(i)->geometry(), normal[i]);
+        }
+        for (int ix : {-1, 10, int(window->ChartCount())}) {
+            window->InverseZoom(ix);
+            for (int i = 0; i < window->ChartCount(); ++i)
+                QCOMPARE(window->Chart(i)->geometry(), normal[i]);
+        }
+    }
+
+    void cursorCoupling()
+    {
+        TFormGraphTrans window;
+        PrepareWindow(window);
+        window.Reload();
+        TLevelGraph *clicked = window.Chart(2);
+        const TMoment before = clicked->GetCursorTime();
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(clicked->width() / 4, 60));
+        const TMoment moved = clicked->GetCursorTime();
+        QVERIFY(moved < before - OneHour);
+        for (int i = 0; i < window.ChartCount(); ++i)
+            QCOMPARE(window.Chart(i)->GetCursorTime(), moved);
+    }
+
+    void dividerReadout()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 100), [](int) { return 42.25; }));
+        TFormGraphDSUS window;
+        PrepareWindow(window);
+        window.Reload();
+        TLevelGraph *chart = window.Chart(0);
+        const QPoint at(int(chart->TimeToScreenX(DayStart() + 50 * OneMinute)) + 1, 80);
+        QTest::mouseClick(chart, Qt::LeftButton, {}, at);
+        QCOMPARE(window.OutFieldCursorVal->GetCaption(), QStringLiteral("42.3"));
+        QCOMPARE(window.OutFieldCurTime->GetCaption(),
+                 FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), chart->GetCursorTime()));
+    }
+
+    void setupModeRightButton()
+    {
+        TFormGraphHardParams window;
+        PrepareWindow(window);
+        TLevelGraph *chart = window.Chart(1);
+        bool opened = false;
+        auto closeIfOpen = [&] {
+            if (auto *dialog = qobject_cast<TFormEditGraph *>(QApplication::activeModalWidget())) {
+                opened = true;
+                dialog->reject();
+            }
+        };
+        QTimer::singleShot(0, closeIfOpen);
+        QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
+        QApplication::processEvents();
+        QVERIFY(!opened);
+
+        InteractiveSetup = true;
+        window.ApplyLayout();
+        QTimer::singleShot(0, closeIfOpen);
+        QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
+        QVERIFY(opened);
+    }
+
+    void print_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("firstPicture");
+        const QStringList head {QStringLiteral("QRLabelTitle"), QStringLiteral("QRLabelDate")};
+        auto names = [](const QString &prefix, int count) {
+            QStringList list;
+            for (int i = 1; i <= count; ++i)
+                list << prefix.arg(i);
+            return list;
+        };
+        QTest::newRow("hard parameters")
+            << QStringLiteral("FormGraphHardParams") << QStringLiteral("PrintWeb3.html")
+            << head + names(QStringLiteral("LabelName%1"), 3)
+                + names(QStringLiteral("pic%1.BMP"), 3)
+            << QStringLiteral("pic0.png");
+        QTest::newRow("levels") << QStringLiteral("FormGraphSuspLevel")
+                                << QStringLiteral("PrintWeb2.html")
+                                << head + names(QStringLiteral("LabelName%1"), 2)
+                + names(QStringLiteral("pic%1.BMP"), 2)
+                                << QStringLiteral("SL_pic0.png");
+        QTest::newRow("divider") << QStringLiteral("FormGraphDSUS")
+                                 << QStringLiteral("PrintWeb1.html")
+                                 << head + names(QStringLiteral("pic%1.BMP"), 1)
+                                 << QStringLiteral("DIV_pic0.png");
+        QTest::newRow("conveyors")
+            << QStringLiteral("FormGraphTrans") << QStringLiteral("PrintWeb4.html")
+            << head + names(QStringLiteral("LabelName%1"), 4)
+                + names(QStringLiteral("pic%1.BMP"), 4)
+            << QStringLiteral("pic0.png");
+    }
+    void print()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, templateName);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, firstPicture);
+        QVERIFY(WriteRecords(Minutes(0, 600), [](int m) { return 20 + m % 50; }));
+        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        PrepareWindow(*window);
+        window->Reload();
+        QString templatePath;
+        QStringList shownKeys, shownValues;
+        SetReportHandler([&](const QString &path, const QStringList &k, const QStringList &v) {
+            templatePath = path;
+            shownKeys = k;
+            shownValues = v;
+            return true;
+        });
+        // The print menu's route for this window.
+        QAction *print = frame->get()->*window->Def().PrintAction;
+        QVERIFY(print->isEnabled());
+        print->trigger();
+        QCOMPARE(templatePath, QDir(TemplateDir).filePath(templateName));
+        QCOMPARE(shownKeys, keys);
+        QCOMPARE(shownValues.at(0), window->Def().Title);
+        QCOMPARE(shownValues.at(1), QStringLiteral("10.03.2026"));
+        const QStringList pictures = shownValues.mid(shownValues.size() - window->ChartCount());
+        QCOMPARE(QFileInfo(pictures.first()).fileName(), firstPicture);
+        for (int n = 0; n < pictures.size(); ++n) {
+            const QImage image(pictures.at(n));
+            QCOMPARE(image.size(), QSize(1000, 500));
+            // Every legend arrow of the chart is drawn across its place in the picture.
+            TLevelGraph *chart = window->Chart(n);
+            const double kx = 1000.0 / chart->width(), ky = 500.0 / chart->height();
+            for (TArrow *arrow : chart->findChildren<TArrow *>()) {
+                const QPoint mid(int((arrow->x() + arrow->width() / 2.0) * kx),
+                                 int((arrow->y() + arrow->height() / 2.0) * ky));
+                QCOMPARE(QColor(image.pixel(mid)), ColorToQColor(arrow->GetColor()));
+            }
+        }
+    }
+
+    void linkDropAndReturn()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 20), [](int) { return 80; }));
+        TFormGraphSuspLevel window;
+        PrepareWindow(window);
+        {
+            TestDb::StoppedServer server;
+            QVERIFY(server.stopped);
+            QSqlDatabase::database(QStringLiteral("testdb"), false).close();
+            window.ReloadRequested = true;
+            window.TimerUpdateTimer();
+            window.Reload();
+            QVERIFY(!window.Loading);
+            QVERIFY(!window.TimerBusy);
+            QVERIFY(EventPosted(QStringLiteral("Ошибка в TFormGraphSuspLevel::Reload()")));
+            QVERIFY(!SlotFilled(window.Chart(0), 0, 10));
+            QVERIFY(server.Restart());
+        }
+        // The frame reopens the link on its own; then Enter loads as ever.
+        QTRY_VERIFY_WITH_TIMEOUT(SQLConnection1().Connected(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (QTest::keyClick(&window, Qt::Key_Return), SlotFilled(window.Chart(0), 0, 10)), 20000);
+        QCOMPARE(SlotValue(window.Chart(1), 0, 10), 80.0);
+    }
+};
+
+TALMER_TEST(TestTrendWindows)
+#include "tst_TrendWindows.moc"

@@ -1,0 +1,198 @@
+#include "TestDb.h"
+#include "TestMain.h"
+#include "views/DataGrid.h"
+#include "views/GridHeader.h"
+#include "views/GridPrinter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextFrame>
+
+namespace {
+
+// A grid over "select ..." of the given columns; rows come from a sequence of n numbers.
+void LoadNumbers(TDataGrid &grid, int n)
+{
+    QVERIFY(grid.Model()->Load(TestDb::Open(),
+                               QStringLiteral("select seq as N, concat('row ', seq) as T, "
+                                              "seq * 1.5e0 as F from seq_1_to_%1")
+                                   .arg(n)));
+    QCOMPARE(grid.Model()->rowCount(), n);
+}
+
+QVector<TGridColumn> NumberColumns()
+{
+    return {{QStringLiteral("N"), QStringLiteral("Номер"), 60, Qt::AlignCenter},
+            {QStringLiteral("T"), QStringLiteral("Группа|Текст"), 150},
+            {QStringLiteral("F"), QStringLiteral("Группа|Число"), 90, Qt::AlignRight,
+             QStringLiteral("#0.00")}};
+}
+
+bool IsDark(QRgb pixel)
+{
+    return qGray(pixel) < 160;
+}
+
+// A line drawn across the background: a pixel clearly darker than the background colour.
+bool IsLine(QRgb pixel, QRgb background)
+{
+    return qGray(pixel) + 20 < qGray(background);
+}
+
+} // namespace
+
+class TestDataGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void displayTexts_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("timestamp") << "CAST('2026-05-10 07:08:09' AS DATETIME)"
+                                   << ""
+                                   << "10.05.2026 07:08:09";
+        QTest::newRow("null") << "NULL"
+                              << "#0.0"
+                              << "";
+        QTest::newRow("float, general") << "CAST(1802.3 AS FLOAT)"
+                                        << ""
+                                        << "1802.3";
+        QTest::newRow("float, picture") << "1234567.125e0"
+                                        << "### ### ##0.00"
+                                        << "1 234 567.13";
+        QTest::newRow("small integer") << "CAST(-2 AS SIGNED)"
+                                       << ""
+                                       << "-2";
+        QTest::newRow("text") << "'  01:01'"
+                              << ""
+                              << "  01:01";
+    }
+    void displayTexts()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, format);
+        QFETCH(QString, text);
+        TGridModel model;
+        model.SetColumns({{QStringLiteral("V"), QString(), -1, Qt::AlignLeft, format}});
+        QString error;
+        QVERIFY2(
+            model.Load(TestDb::Open(), QStringLiteral("select %1 as V").arg(expression), &error),
+            qPrintable(error));
+        QCOMPARE(model.DisplayText(0, 0), text);
+    }
+
+    void twoLevelTitlesShareTheUpperBand()
+    {
+        TDataGrid grid;
+        grid.SetColumns(NumberColumns());
+        grid.resize(400, 200);
+        LoadNumbers(grid, 3);
+        QImage image = grid.grab().toImage();
+        TGridHeader *header = grid.Header();
+        const int upper = header->UpperHeight();
+        QVERIFY(upper > 0);
+        QVERIFY(header->height() > upper);
+        // The border between the two grouped columns runs through the lower band only; the one
+        // between the single-level column and the group runs the full height.
+        const QPoint origin = header->mapTo(&grid, QPoint(0, 0));
+        auto darkIn = [&](int x, int top, int bottom) {
+            const QRgb background = image.pixel(origin.x() + x + 20, origin.y() + top + 2);
+            for (int y = top + 2; y < bottom - 2; ++y)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (IsLine(image.pixel(origin.x() + x + dx, origin.y() + y), background))
+                        return true;
+            return false;
+        };
+        const int between = header->sectionViewportPosition(2);
+        QVERIFY(darkIn(between, upper, header->height()));
+        QVERIFY(!darkIn(between, 0, upper));
+        QVERIFY(darkIn(header->sectionViewportPosition(1), 0, upper));
+        // A row shows the formatted figure.
+        QCOMPARE(grid.Model()->DisplayText(1, 2), QStringLiteral("3.00"));
+    }
+
+    void frozenColumnStaysInPlace()
+    {
+        TDataGrid grid;
+        grid.SetFrozenFirstColumn(true);
+        grid.SetColumns(NumberColumns());
+        grid.resize(200, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        LoadNumbers(grid, 20);
+        QCoreApplication::processEvents(); // the views lay out their rows
+        grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+        QVERIFY(grid.horizontalScrollBar()->value() > 0);
+        QTableView *frozen = grid.FrozenView();
+        QVERIFY(frozen->isVisible());
+        QCOMPARE(frozen->geometry().left(), grid.frameWidth());
+        QCOMPARE(frozen->columnWidth(0), 60);
+        QCOMPARE(frozen->horizontalHeader()->height(), grid.Header()->height());
+        grid.verticalScrollBar()->setValue(5);
+        QCOMPARE(frozen->verticalScrollBar()->value(), 5);
+    }
+
+    void printerReplacesPlaceholders()
+    {
+        TDataGrid grid;
+        TGridPrinter printer(&grid);
+        printer.Header = QStringLiteral("<p>с [StartTime] по [StopTime], снова [StartTime]</p>");
+        printer.Substitutions = {QStringLiteral("[StartTime]"), QStringLiteral("07.01.2009 07:00"),
+                                 QStringLiteral("[StopTime]"), QStringLiteral("<b>&")};
+        QCOMPARE(
+            printer.HeaderText(),
+            QStringLiteral("<p>с 07.01.2009 07:00 по &lt;b&gt;&amp;, снова 07.01.2009 07:00</p>"));
+    }
+
+    void longTablesRepeatTitlesOnEveryPage()
+    {
+        TDataGrid grid;
+        grid.SetColumns(NumberColumns());
+        LoadNumbers(grid, 150);
+        TGridPrinter printer(&grid);
+        printer.Header = QStringLiteral("<p style=\"font-size:16pt\">Заголовок<br/>[X]</p>");
+        printer.Substitutions = {QStringLiteral("[X]"), QStringLiteral("вторая строка")};
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath(QStringLiteral("grid.pdf")));
+        writer.setResolution(96);
+        printer.SetUpPage(&writer);
+        const auto document = printer.BuildDocument(&writer);
+        QVERIFY(document->pageCount() >= 3);
+        QVERIFY(document->toPlainText().startsWith(
+            QStringLiteral("Заголовок\nвторая строка\nНомер\nГруппа\nТекст\nЧисло\n1\n")));
+
+        // Page 2 starts with the same title rows that follow the header on page 1.
+        const QSize size = document->pageSize().toSize();
+        QImage first(size, QImage::Format_RGB32), second(size, QImage::Format_RGB32);
+        for (auto [image, page] : {std::pair {&first, 0}, std::pair {&second, 1}}) {
+            image->fill(Qt::white);
+            QPainter painter(image);
+            TGridPrinter::PaintPage(painter, *document, page);
+        }
+        QTextFrame *table = document->rootFrame()->childFrames().first();
+        const int tableTop = int(document->documentLayout()->frameBoundingRect(table).top());
+        const int titles = 30; // both title rows lie within this height
+        int secondTop = 0;
+        while (secondTop < size.height() && !IsDark(second.pixel(size.width() / 2, secondTop)))
+            ++secondTop;
+        int firstTop = tableTop;
+        while (firstTop < size.height() && !IsDark(first.pixel(size.width() / 2, firstTop)))
+            ++firstTop;
+        QCOMPARE(first.copy(0, firstTop, size.width(), titles),
+                 second.copy(0, secondTop, size.width(), titles));
+        QCOMPARE(printer.Print(&writer), document->pageCount());
+    }
+};
+
+TALMER_TEST(TestDataGrid)
+#include "TestDataGrid.moc"
