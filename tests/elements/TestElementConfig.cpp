@@ -1,7 +1,7 @@
 #include "TestMain.h"
+#include "base/ElementRegistry.h"
 #include "base/IniFile.h"
 #include "elements/Arrow.h"
-#include "base/ElementRegistry.h"
 #include "elements/ElementLibrary.h"
 #include "elements/OutField.h"
 
