@@ -8,6 +8,7 @@
 #include "elements/ElementLibrary.h"
 #include "mnemo/ArrowEditor.h"
 #include "mnemo/BarrelEditor.h"
+#include "mnemo/Mnemo.h"
 #include "mnemo/OutFieldEditor.h"
 #include "mnemo/PoligonEditor.h"
 #include "mnemo/PumpEditor.h"
@@ -41,7 +42,8 @@ QList<TWindowRow> StationWindows()
 {
     using F = TFormMain;
     return {
-        // FormMnemo
+        ChildWindow<TFormMnemo>(&F::ActionMnemo, &F::ActionPrint, {},
+                                Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
         ChildWindow<TFormMainMenu>(&F::ActionMainMenu, &F::ActionPrint, {},
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
         DialogWindow<TFormArrowEdit>(),
