@@ -472,7 +472,6 @@ void TFormMain::PrepareQueries()
     SQLQueryLastData.emplace(db);
     for (QSqlQuery *query : {&*SQLQueryMaxTime, &*SQLQueryPUState, &*SQLQueryLastData})
         query->setForwardOnly(true);
-    SQLQueryLastData->prepare(QStringLiteral("select * from pu_data\r\nwhere RecMoment= :MaxTime"));
 }
 
 bool TFormMain::RefreshLiveData(QSqlError &error)
@@ -497,9 +496,10 @@ bool TFormMain::RefreshLiveData(QSqlError &error)
     maxTime.finish();
 
     QSqlQuery &lastData = *SQLQueryLastData;
-    lastData.bindValue(QStringLiteral(":MaxTime"),
-                       FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), newest));
-    if (!lastData.exec()) {
+    // The moment goes into the text: a statement prepared on the server keeps the column layout
+    // of its preparation and reads a changed table into the wrong fields without any error.
+    if (!lastData.exec(QStringLiteral("select * from pu_data\r\nwhere RecMoment= '%1'")
+                           .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), newest)))) {
         error = lastData.lastError();
         return false;
     }

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSqlQuery>
 #include <QTest>
@@ -135,6 +136,19 @@ private slots:
                              .arg(SqlTime(base + 5 * OneMinute))));
         frame->TimerRefreshStateTimer();
         QCOMPARE(frame->LastData().value(QStringLiteral("PLS")).toDouble(), 1900.0);
+
+        // The acquisition side changes its table: the next tick reads the new layout, each value in
+        // its own field.
+        QVERIFY(TestDb::Exec(db, QStringLiteral("ALTER TABLE pu_data ADD COLUMN Extra INT")));
+        auto restore = qScopeGuard(
+            [&db] { TestDb::Exec(db, QStringLiteral("ALTER TABLE pu_data DROP COLUMN Extra")); });
+        QVERIFY(TestDb::Exec(
+            db,
+            QStringLiteral("INSERT INTO pu_data (RecMoment, PLS, Extra) VALUES (%1, 1950, 7)")
+                .arg(SqlTime(base + 6 * OneMinute))));
+        frame->TimerRefreshStateTimer();
+        QCOMPARE(frame->LastData().value(QStringLiteral("PLS")).toDouble(), 1950.0);
+        QCOMPARE(frame->LastData().value(QStringLiteral("Extra")).toInt(), 7);
     }
 
     void lampFollowsHeartbeatAge_data()
