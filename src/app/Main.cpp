@@ -9,6 +9,7 @@
 #include "app/Pictures.h"
 #include "app/PowerOff.h"
 #include "app/SetPoint.h"
+#include "base/ActionHint.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
@@ -46,6 +47,8 @@ const int LinkPanelWidth = 32;
 const QString ExitQuestion =
     QStringLiteral("Вы действительно хотите завершить работу с программой?");
 const QString ExitCaption = QStringLiteral("Выход");
+const QString NoLinkNotSent =
+    QStringLiteral("Задание не отправлено: нет связи с сервером базы данных.");
 
 // A missing or NULL time reads as moment 0, as long ago as it gets.
 TMoment MomentOf(const QVariant &value)
@@ -123,8 +126,7 @@ QAction *TFormMain::MakeAction(const QString &name, const QString &category, con
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
     action->setProperty("Category", category);
-    if (!hint.isEmpty())
-        action->setToolTip(hint);
+    SetActionHint(action, hint);
     return action;
 }
 
@@ -301,7 +303,9 @@ void TFormMain::CreateToolBar()
 
     auto addButton = [this](QAction *action) {
         ToolBarMain->addAction(action);
-        ToolBarMain->widgetForAction(action)->setFixedSize(ToolButtonSize);
+        auto *button = qobject_cast<QToolButton *>(ToolBarMain->widgetForAction(action));
+        button->setFixedSize(ToolButtonSize);
+        ShowHintsOnly(button);
     };
     addButton(ActionMainMenu);
     ToolBarMain->addSeparator();
@@ -321,6 +325,7 @@ void TFormMain::CreateToolBar()
     ToolButtonPrint->setIconSize(ToolImageSize);
     ToolButtonPrint->setFixedSize(ToolButtonSize);
     ToolButtonPrint->setDefaultAction(ActionPrint);
+    ShowHintsOnly(ToolButtonPrint);
     ToolBarMain->addWidget(ToolButtonPrint);
     ToolBarMain->addSeparator();
     addButton(ActionAbout);
@@ -593,11 +598,17 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
     double value = 0;
     if (!CheckSetPointInput(command, text, value))
         return;
-    // The refresh may have lost the link while the dialog was open; the insert then fails and
-    // says so rather than pretending the command went out.
+    // The refresh may have dropped the link while the dialog was open, or the server may have
+    // dropped it unnoticed: the command is not sent then, and the operator is told why.
+    if (!SQLConnection1().Connected()) {
+        ShowError(NoLinkNotSent);
+        return;
+    }
     QSqlQuery SQLQueryNewSet(SQLConnection1().Database());
-    if (!SQLQueryNewSet.exec(SetPointInsertText(command, value)))
-        ShowError(SQLQueryNewSet.lastError().text());
+    if (SQLQueryNewSet.exec(SetPointInsertText(command, value)))
+        return;
+    const QSqlError error = SQLQueryNewSet.lastError();
+    ShowError(LinkLost(error) ? NoLinkNotSent : error.text());
 }
 
 // --- exit

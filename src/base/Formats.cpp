@@ -124,8 +124,6 @@ struct TPicture
     int lastDigit = 0; // placeholder index just past the last "0"
     bool thousands = false;
     bool scientific = false;
-    qsizetype firstPlaceholderPos = -1; // character positions bounding the integer part, where
-    qsizetype lastIntegerPos = -1; // literals are copied only after a digit
 
     explicit TPicture(QStringView section)
     {
@@ -136,10 +134,6 @@ struct TPicture
                 continue;
             }
             if (c == u'#' || c == u'0') {
-                if (firstPlaceholderPos < 0)
-                    firstPlaceholderPos = i;
-                if (decimalIndex < 0 && !scientific)
-                    lastIntegerPos = i;
                 if (c == u'0') {
                     firstDigit = std::min(firstDigit, digitCount);
                     lastDigit = digitCount + 1;
@@ -210,12 +204,12 @@ public:
             } else if (IsQuote(c)) {
                 const qsizetype end = SkipQuoted(section, i);
                 const qsizetype textEnd = end > i + 1 && section[end - 1] == c ? end - 1 : end;
-                PutLiteral(i, section.mid(i + 1, textEnd - i - 1));
+                PutLiteral(section.mid(i + 1, textEnd - i - 1));
                 i = end;
             } else if (IsExponentAt(section, i)) {
                 i = PutExponent(i);
             } else {
-                PutLiteral(i, section.mid(i, 1));
+                PutLiteral(section.mid(i, 1));
                 ++i;
             }
         }
@@ -228,7 +222,6 @@ private:
         if (digitPlace == 0)
             out += decimalSep;
         out += QLatin1Char(digit);
-        anyDigit = true;
         --digitPlace;
         if (picture.thousands && digitPlace > 0 && digitPlace % 3 == 0)
             out += groupSep;
@@ -257,14 +250,9 @@ private:
         NextDigit();
     }
 
-    // Literals between integer placeholders (the blanks of "# ### ##0.0") only separate digits, so
-    // they are dropped while no digit has been written yet.
-    void PutLiteral(qsizetype pos, QStringView text)
-    {
-        if (!anyDigit && pos > picture.firstPlaceholderPos && pos < picture.lastIntegerPos)
-            return;
-        out += text;
-    }
+    // Every literal is copied where it stands, also the blanks of "# ### ##0.0" before the first
+    // digit: they keep the number's columns in place.
+    void PutLiteral(QStringView text) { out += text; }
 
     qsizetype PutExponent(qsizetype i)
     {
@@ -292,7 +280,6 @@ private:
     int digitDelta = 0;
     int digitPlace = 0;
     int shownExponent = 0;
-    bool anyDigit = false;
 };
 
 // Decimal exponent from which a fixed picture gives up and writes the general text (1e18).

@@ -8,7 +8,8 @@
 // Number picture: "0" digit always shown, "#" digit if significant, "." locale decimal separator,
 // "," thousands grouping, "E+"/"E-" scientific, quoted literals, up to three ";" sections
 // (positive, negative, zero), every other character copied; rounding half away from zero.
-// Literals between integer placeholders ("# ### ##0.0") appear only once a digit has been written.
+// Literals between placeholders are copied also before the first digit: "# ### ##0.0" gives
+// "  12.3" for 12.3, so numbers written one under another keep their columns.
 // A negative value in the first section gets a leading "-"; one that rounds to zero shows as zero.
 // Empty pattern, NaN, infinities and fixed pictures of values from 1e18 give the general text.
 QString FormatFloat(const QString &pattern, double value, const QLocale &locale = QLocale());

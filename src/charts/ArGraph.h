@@ -34,8 +34,10 @@ class TArGraph : public QWidget
     Q_PROPERTY(bool ViewNet READ GetViewNet WRITE SetViewNet)
     Q_PROPERTY(int NetDX READ GetNetDX WRITE SetNetDX)
     Q_PROPERTY(double NetDY READ GetNetDY WRITE SetNetDY)
+    Q_PROPERTY(TPen NetPen READ NetPen WRITE SetNetPen)
     Q_PROPERTY(int CursorX READ GetCursorX WRITE SetCursorX)
     Q_PROPERTY(double CursorY READ GetCursorY WRITE SetCursorY)
+    Q_PROPERTY(TPen CurrentGraphPen READ CurrentGraphPen WRITE SetCurrentGraphPen)
 
 public:
     explicit TArGraph(QWidget *parent = nullptr);

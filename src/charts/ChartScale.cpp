@@ -100,16 +100,28 @@ void CheckDeltaY(TValueLimits &limits, double minDeltaY)
     }
 }
 
+namespace {
+
+// Sets the automatic ends. Data lying wholly beyond a fixed end would turn the range over (a fixed
+// minimum of 1700 above data near 1000): the automatic end then stops the minimum range short of
+// the fixed one, which is the operator's and stays where it is.
+void TakeAutomaticEnds(TValueLimits &limits, const TAutoScaleRules &rules, double m, double M)
+{
+    if (rules.AutoYMin)
+        limits.YMin = rules.AutoYMax ? m : std::min(m, limits.YMax - MinYRange);
+    if (rules.AutoYMax)
+        limits.YMax = rules.AutoYMin ? M : std::max(M, limits.YMin + MinYRange);
+    CheckDeltaY(limits, rules.MinDeltaY);
+}
+
+} // namespace
+
 void CheckAutoLimits(TValueLimits &limits, const TAutoScaleRules &rules, double dataMin,
                      double dataMax)
 {
     double m = dataMin;
     double M = dataMax;
-    if (rules.AutoYMin)
-        limits.YMin = m;
-    if (rules.AutoYMax)
-        limits.YMax = M;
-    CheckDeltaY(limits, rules.MinDeltaY);
+    TakeAutomaticEnds(limits, rules, m, M);
 
     double r = limits.YMax - limits.YMin;
     if (r < 0.001) {
@@ -132,11 +144,7 @@ void CheckAutoLimits(TValueLimits &limits, const TAutoScaleRules &rules, double 
     M += margin;
     if (rules.PositiveY && m < 0)
         m = 0;
-    if (rules.AutoYMin)
-        limits.YMin = m;
-    if (rules.AutoYMax)
-        limits.YMax = M;
-    CheckDeltaY(limits, rules.MinDeltaY);
+    TakeAutomaticEnds(limits, rules, m, M);
 
     if (!rules.AutoYScale)
         return;

@@ -50,6 +50,9 @@ struct TTrendGeometry
     double ScreenToIX(double x) const;
 };
 
+// The smallest value range a chart keeps: YMax stays at least this far above YMin.
+inline constexpr double MinYRange = 0.001;
+
 // Value-axis state that the automatic scaling reads and rewrites.
 struct TValueLimits
 {
@@ -68,6 +71,6 @@ struct TAutoScaleRules
 // Recentres the range on MinDeltaY when it is narrower.
 void CheckDeltaY(TValueLimits &limits, double minDeltaY);
 // Automatic limits, step and format from the scanned data minimum and maximum (both 0 when
-// nothing was scanned).
+// nothing was scanned). With one automatic end, that end never crosses the fixed one.
 void CheckAutoLimits(TValueLimits &limits, const TAutoScaleRules &rules, double dataMin,
                      double dataMax);

@@ -74,15 +74,15 @@ void TLevelGraph::SetTransparent(bool v)
 
 void TLevelGraph::SetYMax(double v)
 {
-    if (v - m_yMin < 0.001)
-        m_yMin = v - 0.001;
+    if (v - m_yMin < MinYRange)
+        m_yMin = v - MinYRange;
     Put(m_yMax, v);
 }
 
 void TLevelGraph::SetYMin(double v)
 {
-    if (m_yMax - v < 0.001)
-        m_yMax = v + 0.001;
+    if (m_yMax - v < MinYRange)
+        m_yMax = v + MinYRange;
     Put(m_yMin, v);
 }
 

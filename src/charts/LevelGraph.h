@@ -23,6 +23,7 @@ enum TVorbinCursorType { vb_cursor_VLine, vb_cursor_BigCross, vb_cursor_Cross };
 class TLevelGraph : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(TPen BorderPen READ BorderPen WRITE SetBorderPen)
     Q_PROPERTY(TColor BackColor READ GetBackColor WRITE SetBackColor)
     Q_PROPERTY(TColor GraphBackColor READ GetGraphBackColor WRITE SetGraphBackColor)
     Q_PROPERTY(int GraphTop READ GetGraphTop WRITE SetGraphTop)
@@ -45,6 +46,10 @@ class TLevelGraph : public QWidget
     Q_PROPERTY(double XLabelStep READ GetXLabelStep WRITE SetXLabelStep)
     Q_PROPERTY(bool MinXLabel READ GetMinXLabel WRITE SetMinXLabel)
     Q_PROPERTY(bool MaxXLabel READ GetMaxXLabel WRITE SetMaxXLabel)
+    Q_PROPERTY(TPen LabelNetPen READ LabelNetPen WRITE SetLabelNetPen)
+    Q_PROPERTY(TFont XScaleFont READ XScaleFont WRITE SetXScaleFont)
+    Q_PROPERTY(TFont YScaleFont READ YScaleFont WRITE SetYScaleFont)
+    Q_PROPERTY(TFont LegendFont READ LegendFont WRITE SetLegendFont)
     Q_PROPERTY(QString ScaleXFormat READ GetScaleXFormat WRITE SetScaleXFormat)
     Q_PROPERTY(QString ScaleYFormat READ GetScaleYFormat WRITE SetScaleYFormat)
     Q_PROPERTY(bool ShowRightScale READ GetShowRightScale WRITE SetShowRightScale)
@@ -83,6 +88,7 @@ class TLevelGraph : public QWidget
     Q_PROPERTY(bool ShowSecondNet READ GetShowSecondNet WRITE SetShowSecondNet)
     Q_PROPERTY(double SecondNetStepX READ GetSecondNetStepX WRITE SetSecondNetStepX)
     Q_PROPERTY(double SecondNetStepY READ GetSecondNetStepY WRITE SetSecondNetStepY)
+    Q_PROPERTY(TPen SecondNetPen READ SecondNetPen WRITE SetSecondNetPen)
     Q_PROPERTY(bool MinYLabel READ GetMinYLabel WRITE SetMinYLabel)
     Q_PROPERTY(bool MaxYLabel READ GetMaxYLabel WRITE SetMaxYLabel)
     Q_PROPERTY(QString AddXScaleStr READ GetAddXScaleStr WRITE SetAddXScaleStr)
@@ -92,15 +98,18 @@ class TLevelGraph : public QWidget
     // Cursor, window limits, interval switch, pens.
     Q_PROPERTY(double CursorTime READ GetCursorTime WRITE SetCursorTime)
     Q_PROPERTY(bool ShowCursor READ GetShowCursor WRITE SetShowCursor)
+    Q_PROPERTY(TPen CursorPen READ CursorPen WRITE SetCursorPen)
     Q_PROPERTY(double WinLeftLimit READ GetWinLeftLimit WRITE SetWinLeftLimit)
     Q_PROPERTY(double WinRightLimit READ GetWinRightLimit WRITE SetWinRightLimit)
     Q_PROPERTY(bool WinLeftLimitOK READ GetWinLeftLimitOK WRITE SetWinLeftLimitOK)
     Q_PROPERTY(bool WinRightLimitOK READ GetWinRightLimitOK WRITE SetWinRightLimitOK)
+    Q_PROPERTY(TPen WinLimitsPen READ WinLimitsPen WRITE SetWinLimitsPen)
     Q_PROPERTY(double NewStartTime READ GetNewStartTime WRITE SetNewStartTime)
     Q_PROPERTY(double NewStopTime READ GetNewStopTime WRITE SetNewStopTime)
     Q_PROPERTY(double NewCursorTime READ GetNewCursorTime WRITE SetNewCursorTime)
     Q_PROPERTY(bool NewIntervalAccepted READ GetNewIntervalAccepted WRITE SetNewIntervalAccepted)
     Q_PROPERTY(int CurrentGraph READ GetCurrentGraph WRITE SetCurrentGraph)
+    Q_PROPERTY(TPen GraphPen READ GraphPen WRITE SetGraphPen)
     Q_PROPERTY(QString IniName READ GetIniName WRITE SetIniName)
 
 public:

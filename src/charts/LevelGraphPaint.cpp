@@ -80,11 +80,15 @@ void TLevelGraph::Redraw()
             }
             PaintBackGround(canvas, false);
             CheckAutoLimits();
-            PaintXScale(canvas, m_bitmap.width());
-            PaintYScale(canvas);
-            PaintMarkers(canvas);
-            PaintCurves(canvas);
-            PaintCursor(canvas);
+            // The limits may have just moved: scales and curves take the vertical scale from
+            // them, not from the range the background was laid out with.
+            if (CalcRegion()) {
+                PaintXScale(canvas, m_bitmap.width());
+                PaintYScale(canvas);
+                PaintMarkers(canvas);
+                PaintCurves(canvas);
+                PaintCursor(canvas);
+            }
         }
     } catch (const std::exception &) {
         Beep();

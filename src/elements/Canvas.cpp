@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <cmath>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -54,6 +56,22 @@ QList<QRect> AreaRuns(const QImage &image, int x, int y)
 }
 
 } // namespace
+
+double PixelsPerUnit(double pixels, double units)
+{
+    if (!(units > 0))
+        throw std::domain_error("shape unit is not a positive size");
+    return pixels / units;
+}
+
+int ToPixel(double value)
+{
+    // Well inside the int range, so offsets added to a pixel cannot overflow either.
+    constexpr double limit = 1e9;
+    if (!(std::fabs(value) < limit))
+        throw std::range_error("coordinate outside any drawing");
+    return int(value);
+}
 
 TCanvas::TCanvas(QPainter &painter)
     : m_painter(painter)

@@ -7,6 +7,13 @@ class TBitmap;
 #include <QPainter>
 #include <QPolygon>
 
+// Pixels per unit for a shape drawn in its own units (pixels / units). A unit size that is not
+// positive cannot be drawn: it throws std::domain_error, which the paint turns into a beep.
+double PixelsPerUnit(double pixels, double units);
+// A computed coordinate truncated to a whole pixel; a value no pixel can hold (infinite, NaN or
+// far off any screen) throws std::range_error instead of a conversion with undefined result.
+int ToPixel(double value);
+
 // The drawing primitives the elements are designed with, on top of QPainter: a selected pen,
 // brush and font, rectangles and ellipses that exclude their right and bottom edges, filled
 // polygons, arcs, text placed by its top-left corner on a see-through background, flood fill, and

@@ -105,9 +105,10 @@ void TOutField::Paint(QPainter &painter)
 
 void TOutField::WriteConfig(TIniFile &ini, const QString &section) const
 {
-    WritePenAndBrushColor(ini, section, GetPen(), GetBrush());
+    WritePen(ini, section, QStringLiteral("Pen"), GetPen());
     WriteFont(ini, section, QStringLiteral("Font"), m_font);
     ini.WriteString(section, QStringLiteral("OutFormat"), m_outFormat);
+    ini.WriteInteger(section, QStringLiteral("BrushColor"), GetBrush().Color());
 }
 
 void TOutField::ReadConfig(const TIniFile &ini, const QString &section)

@@ -12,8 +12,8 @@ void TPandus::Paint(QPainter &painter)
 {
     const int W = width();
     const int H = height();
-    const double sy = H / m_virtH;
-    const double sx = W / m_virtW;
+    const double sy = PixelsPerUnit(H, m_virtH);
+    const double sx = PixelsPerUnit(W, m_virtW);
     const int w = GetPen().Width() / 2;
     auto at = [&](int x, int y) {
         return QPoint(m_xFlip ? W - x : x, y);
@@ -21,8 +21,10 @@ void TPandus::Paint(QPainter &painter)
     TCanvas canvas(painter);
     canvas.SetPen(GetPen());
     canvas.SetBrush(GetBrush());
-    canvas.Polygon(QPolygon({at(w, int(sy * m_h1)), at(W - w, w), at(W - w, int(sy * m_h2)),
-                             at(w, int(sy * (m_h1 + m_h2)))}));
-    canvas.Polyline(QPolygon({at(W - w, int(sy * m_h2)), at(w, int(sy * (m_h1 + m_h2))),
-                              at(int(sx * m_l1), H - w), at(W - w, int(sy * m_h2))}));
+    const int h1 = ToPixel(sy * m_h1);
+    const int h2 = ToPixel(sy * m_h2);
+    const int h12 = ToPixel(sy * (m_h1 + m_h2));
+    const int l1 = ToPixel(sx * m_l1);
+    canvas.Polygon(QPolygon({at(w, h1), at(W - w, w), at(W - w, h2), at(w, h12)}));
+    canvas.Polyline(QPolygon({at(W - w, h2), at(w, h12), at(l1, H - w), at(W - w, h2)}));
 }

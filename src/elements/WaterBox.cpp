@@ -19,8 +19,8 @@ void TWaterBox::Paint(QPainter &painter)
 {
     const double W = width();
     const double H = height();
-    const double sy = H / m_boxH;
-    const double sx = W / m_mainW;
+    const double sy = PixelsPerUnit(H, m_boxH);
+    const double sx = PixelsPerUnit(W, m_mainW);
     const double m = sy * m_mainH;
     const double l = sy * m_waterLevel;
     const double o = sx * m_bottomW;
@@ -32,19 +32,25 @@ void TWaterBox::Paint(QPainter &painter)
     if (!GetTransparent())
         canvas.FillRect(0, 0, width(), height(), m_backColor);
     canvas.SetPen(m_pen);
+    const int right = ToPixel(W - w);
+    const int tankBottom = ToPixel(m);
     if (m - l > 0) {
         canvas.SetNoBrush();
-        canvas.Polyline(QPolygon({QPoint(w, w), QPoint(int(W - w), w), QPoint(int(W - w), int(m)),
-                                  QPoint(w, int(m)), QPoint(w, w)}));
-        canvas.FillRect(2 * w, int(m - l) - 2 * w, int(W) - 2 * w, int(m), m_waterColor);
+        canvas.Polyline(QPolygon({QPoint(w, w), QPoint(right, w), QPoint(right, tankBottom),
+                                  QPoint(w, tankBottom), QPoint(w, w)}));
+        canvas.FillRect(2 * w, ToPixel(m - l) - 2 * w, width() - 2 * w, tankBottom, m_waterColor);
     } else {
         canvas.SetBrush(m_waterColor);
-        canvas.Rectangle(w, w, int(W) - w, int(m) - w);
+        canvas.Rectangle(w, w, width() - w, tankBottom - w);
     }
+    const int funnelTop = ToPixel(m - w);
+    const int outletTop = ToPixel(m + f);
+    const int outletLeft = ToPixel(e);
+    const int outletRight = ToPixel(W - e);
     canvas.SetBrush(m_waterColor);
-    canvas.Polygon(QPolygon({QPoint(w, int(m - w)), QPoint(int(W - w), int(m - w)),
-                             QPoint(int(W - e), int(m + f)), QPoint(int(e), int(m + f))}));
-    canvas.Rectangle(int(e), int(m + f), int(W - e), int(H));
+    canvas.Polygon(QPolygon({QPoint(w, funnelTop), QPoint(right, funnelTop),
+                             QPoint(outletRight, outletTop), QPoint(outletLeft, outletTop)}));
+    canvas.Rectangle(outletLeft, outletTop, outletRight, height());
 }
 
 void TWaterBox::WriteConfig(TIniFile &ini, const QString &section) const

@@ -17,6 +17,9 @@ const QString headerSection = QStringLiteral("Header");
 const QString recordCountKey = QStringLiteral("RecordCount");
 const QString recordTimeField = QStringLiteral("RecordTime");
 
+// A listed range takes records up to half a second beyond either bound.
+constexpr double RangeTolerance = 0.5 * OneSecond;
+
 // Moments from 31 Dec 1899 to the end of year 9999: the span day folders and hour files can name.
 constexpr double lastMoment = 2958466.0;
 
@@ -293,7 +296,8 @@ bool TIniDataSet::IsTableFile(const QString &name) const
 
 bool TIniDataSet::DayFolderInRange(const QString &name) const
 {
-    if (name.size() <= 13)
+    // "yyyy_mm_dd" and the extension, whatever the extension's length.
+    if (name.size() < 10 + m_fileExt.size())
         return false;
     bool yearOk = false, monthOk = false, dayOk = false;
     const int year = name.mid(0, 4).toInt(&yearOk);
@@ -303,7 +307,8 @@ bool TIniDataSet::DayFolderInRange(const QString &name) const
         return false;
     const TMoment start = EncodeMoment(year, month, day);
     const TMoment end = EncodeMoment(year, month, day, 23, 59, 59, 999);
-    return !(end < m_rangeMin || start > m_rangeMax);
+    // The same half-second tolerance as the records themselves get (ListFile).
+    return !(end < m_rangeMin - RangeTolerance || start > m_rangeMax + RangeTolerance);
 }
 
 void TIniDataSet::ListFile(const QString &fileName)
@@ -330,14 +335,13 @@ void TIniDataSet::ListFile(const QString &fileName)
         if (ok && k >= 0 && k < count && QString::number(k) == key.mid(1))
             times.emplace(k, value); // the first of duplicate keys wins
     }
-    const double tolerance = 0.5 * OneSecond;
     for (const auto &[k, text] : times) {
         if (text.isEmpty())
             continue;
         const double t = StringToDouble(text);
         if (t <= 0)
             continue;
-        if (m_rangeIsOn && (t < m_rangeMin - tolerance || t > m_rangeMax + tolerance))
+        if (m_rangeIsOn && (t < m_rangeMin - RangeTolerance || t > m_rangeMax + RangeTolerance))
             continue;
         AddToRecordList(text);
     }

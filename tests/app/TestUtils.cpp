@@ -169,6 +169,8 @@ private slots:
             << QList<QPointF> {{0, 10}, {10, 0}} << -1 << 20.0 << false << -10.0;
         QTest::newRow("two points, clamped")
             << QList<QPointF> {{0, 10}, {10, 0}} << -1 << 20.0 << true << 0.0;
+        QTest::newRow("two points, clamped just below zero")
+            << QList<QPointF> {{0, 10}, {10, 0}} << -1 << 10.5 << true << 0.0;
         QTest::newRow("two points on one x")
             << QList<QPointF> {{3, 7}, {3, 9}} << -1 << 5.0 << false << 7.0;
         QTest::newRow("exact hit is never clamped")

@@ -164,6 +164,13 @@ private slots:
         QTest::newRow("narrow both widened, kept positive")
             << true << true << true << true << 0.0 << 0.0 << 1.0 << 0.0 << 0.1 << 0.0 << 0.14125
             << 0.05 << "#0.000";
+        // Data wholly beyond the fixed end: the automatic end stops the minimum range short of it.
+        QTest::newRow("data below a fixed minimum")
+            << false << true << false << false << 0.0 << 1700.0 << 2200.0 << 990.0 << 1010.0
+            << 1700.0 << 1700.001 << 6.0 << "###%";
+        QTest::newRow("data above a fixed maximum")
+            << true << false << false << false << 0.0 << 0.0 << 100.0 << 500.0 << 600.0 << 99.999
+            << 100.0 << 6.0 << "###%";
         QTest::newRow("min delta recentres") << false << false << false << false << 10.0 << 10.0
                                              << 12.0 << 0.0 << 0.0 << 6.0 << 16.0 << 6.0 << "###%";
     }

@@ -85,9 +85,16 @@ private slots:
     {
         QFETCH(double, slot);
         auto chart = MakeChart();
+        // The first and last slots already hold values: a dropped sample merges into neither.
+        chart->AddPoint(0, SlotTime(*chart, 0), 5);
+        chart->AddPoint(0, SlotTime(*chart, 719), 5);
         chart->AddPoint(0, SlotTime(*chart, slot), 42);
-        for (int i = 0; i < TrendSlotCount; ++i)
-            QVERIFY(!chart->Store().Slot(0, i).Present);
+        for (int i = 0; i < TrendSlotCount; ++i) {
+            const TrendSlot &s = chart->Store().Slot(0, i);
+            QCOMPARE(bool(s.Present), i == 0 || i == 719);
+            QVERIFY(!s.HasSecond);
+        }
+        QCOMPARE(chart->GetPoint(0, SlotTime(*chart, 719)), 5.0);
         QCOMPARE(chart->GetPoint(0, SlotTime(*chart, slot)), -1.0);
     }
 
@@ -217,6 +224,9 @@ private slots:
         QTest::newRow("max fine") << true << 100.0 << 0.0 << 100.0;
         QTest::newRow("min above max pushes max") << false << 600.0 << 600.0 << 600.001;
         QTest::newRow("min fine") << false << 10.0 << 10.0 << 500.0;
+        // Closer than any scale needs, but not closer than the rule's 0.001.
+        QTest::newRow("max 0.005 above min kept") << true << 0.005 << 0.0 << 0.005;
+        QTest::newRow("min 0.005 below max kept") << false << 499.995 << 499.995 << 500.0;
     }
     void valueRangeRule()
     {

@@ -181,6 +181,30 @@ private slots:
         QCOMPARE(At(Render(*chart), 135, 59), CurveRed);
     }
 
+    // Limits found from the data in a redraw are the ones that redraw draws with: the first
+    // picture is the one every later redraw repeats, and it spreads the curve over the plot.
+    void automaticLimitsDrawnAtOnce()
+    {
+        auto chart = MakePixelChart();
+        chart->SetAutoYMin(true);
+        chart->SetAutoYMax(true);
+        for (int slot = 100; slot < 200; ++slot)
+            chart->AddPoint(0, SlotTime(*chart, slot), slot < 150 ? 40 : 60);
+        const QImage first = Render(*chart);
+        QCOMPARE(chart->GetYMin(), 37.0);
+        QCOMPARE(chart->GetYMax(), 63.0);
+        int top = first.height(), bottom = -1;
+        for (int y = 0; y < first.height(); ++y) {
+            if (At(first, 140, y) == CurveRed || At(first, 200, y) == CurveRed) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+        QVERIFY2(top < 30 && bottom > 90, qPrintable(QString("%1..%2").arg(top).arg(bottom)));
+        chart->UpdateChanges();
+        QCOMPARE(Render(*chart), first);
+    }
+
     void hiddenChart()
     {
         auto chart = MakePixelChart();

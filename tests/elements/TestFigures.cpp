@@ -30,6 +30,8 @@ private slots:
     void skatCaps_data();
     void skatCaps();
     void sprinklerRaysPointDown();
+    void shapeUnitsNotPositiveBeep_data();
+    void shapeUnitsNotPositiveBeep();
     void conveyorDrums();
     void fixedFigures_data();
     void fixedFigures();
@@ -168,6 +170,35 @@ void TestFigures::sprinklerRaysPointDown()
     QCOMPARE(Pixel(image, 9, 16), Untouched);
     circle.SetTransparent(false);
     QCOMPARE(Pixel(Render(circle), 25, 5), Rgb(clBlack));
+}
+
+void TestFigures::shapeUnitsNotPositiveBeep_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<double>("value");
+    QTest::newRow("sprinkler R3 0") << "TWaterCircle" << QByteArray("R3") << 0.0;
+    QTest::newRow("sprinkler R3 negative") << "TWaterCircle" << QByteArray("R3") << -16.0;
+    QTest::newRow("water box BoxH 0") << "TWaterBox" << QByteArray("BoxH") << 0.0;
+    QTest::newRow("water box MainW 0") << "TWaterBox" << QByteArray("MainW") << 0.0;
+    QTest::newRow("pandus virtH 0") << "TPandus" << QByteArray("virtH") << 0.0;
+    QTest::newRow("pandus virtW negative") << "TPandus" << QByteArray("virtW") << -1.0;
+    QTest::newRow("sprinkler R3 tiny") << "TWaterCircle" << QByteArray("R3") << 1e-300;
+}
+
+// A shape whose units cannot be divided by is a failed paint: a beep and nothing drawn, never a
+// box flooded by a conversion of an infinite coordinate.
+void TestFigures::shapeUnitsNotPositiveBeep()
+{
+    QFETCH(QString, className);
+    QFETCH(QByteArray, property);
+    QFETCH(double, value);
+    RecordingFeedback feedback;
+    std::unique_ptr<QWidget> element(CreateElement(className));
+    QVERIFY(element->setProperty(property, value));
+    const QImage image = Render(*element);
+    QCOMPARE(feedback.beeps, 1);
+    QCOMPARE(BoundsOfOther(image, Untouched, image.rect()), QRect());
 }
 
 void TestFigures::conveyorDrums()

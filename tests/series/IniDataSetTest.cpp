@@ -109,33 +109,46 @@ private slots:
         QCOMPARE(data.GetLocalRecordNumber(), 1);
     }
 
+    // A one-hour range from the given hour of 4 March 2021; records a second before its start or
+    // at its end, by the milliseconds given.
     void rangeTolerance_data()
     {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<QString>("ext");
         QTest::addColumn<int>("second");
         QTest::addColumn<int>("msec");
         QTest::addColumn<bool>("listed");
-        QTest::newRow("09:59:59.4 below") << -1 << 400 << false;
-        QTest::newRow("09:59:59.6 within tolerance") << -1 << 600 << true;
-        QTest::newRow("10:30:00 inside") << 1800 << 0 << true;
-        QTest::newRow("11:00:00.4 within tolerance") << 3600 << 400 << true;
-        QTest::newRow("11:00:00.6 above") << 3600 << 600 << false;
+        QTest::newRow("09:59:59.4 below") << 10 << ".VBD" << -1 << 400 << false;
+        QTest::newRow("09:59:59.6 within tolerance") << 10 << ".VBD" << -1 << 600 << true;
+        QTest::newRow("10:30:00 inside") << 10 << ".VBD" << 1800 << 0 << true;
+        QTest::newRow("11:00:00.4 within tolerance") << 10 << ".VBD" << 3600 << 400 << true;
+        QTest::newRow("11:00:00.6 above") << 10 << ".VBD" << 3600 << 600 << false;
+        // The record lies in the day folder before the range's.
+        QTest::newRow("23:59:59.7 before a range from midnight")
+            << 24 << ".VBD" << -1 << 700 << true;
+        QTest::newRow("extension of three characters") << 10 << ".db" << 1800 << 0 << true;
+        QTest::newRow("extension of one character") << 10 << "x" << 1800 << 0 << true;
     }
     void rangeTolerance()
     {
+        QFETCH(int, hour);
+        QFETCH(QString, ext);
         QFETCH(int, second);
         QFETCH(int, msec);
         QFETCH(bool, listed);
-        const TMoment from = EncodeMoment(2021, 3, 4, 10);
-        const TMoment to = EncodeMoment(2021, 3, 4, 11);
+        const TMoment from = EncodeMoment(2021, 3, 4) + hour * OneHour;
+        const TMoment to = from + OneHour;
         const TMoment time = from + second * OneSecond + msec * OneMillisecond;
         {
             TIniDataSet writer;
             Setup(writer);
+            writer.SetFileExt(ext);
             writer.SetActive(true);
             QVERIFY(AppendRecord(writer, time, 3.5, 1, true));
         }
         TIniDataSet data;
         Setup(data);
+        data.SetFileExt(ext);
         QVERIFY(data.SetRange(from, to));
         QVERIFY(data.GetActive());
         QCOMPARE(data.GetRecordCount(), listed ? 1 : 0);

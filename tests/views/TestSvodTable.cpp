@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(model->DisplayText(0, 1), QStringLiteral("  00:01"));
         QCOMPARE(model->DisplayText(0, 4), QStringLiteral("1 234 567.13"));
         QCOMPARE(model->DisplayText(0, 7), QStringLiteral("25.0"));
-        QCOMPARE(model->DisplayText(1, 4), QStringLiteral("0.00"));
+        QCOMPARE(model->DisplayText(1, 4), QStringLiteral("  0.00"));
         QCOMPARE(model->DisplayText(1, 7), QString());
         QCOMPARE(form.PeriodStart(), EncodeMoment(2009, 1, 1, 7));
         QCOMPARE(form.PeriodStop(), EncodeMoment(2009, 1, 8, 6, 59, 59));
