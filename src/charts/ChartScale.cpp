@@ -58,8 +58,12 @@ TTrendGeometry TTrendGeometry::Calc(const TTrendGeometryInput &in)
     const double seconds = std::round((in.StopTime - in.StartTime) * 86400000.0) / 1000.0;
     // Guard the integer conversion: an absurd interval counts as none.
     g.IntervalSize = seconds > 0 && seconds < 2e9 ? int(seconds) : 0;
-    g.IntervalPointCount =
-        in.SecondStep > 0 && g.IntervalSize > 0 ? int(g.IntervalSize / in.SecondStep) : 0;
+    // Every slot the interval touches counts, also a last partial one: a day that ends at
+    // 06:59:59 has 1440 one-minute slots, and the record of its last minute must have a place.
+    // Half a millisecond of float noise on a whole slot count does not add a slot.
+    g.IntervalPointCount = in.SecondStep > 0 && g.IntervalSize > 0
+        ? int(std::ceil((seconds - 0.0005) / in.SecondStep))
+        : 0;
     g.PixelsPerPoint = g.IntervalPointCount >= 1 ? g.PlotWidth / g.IntervalPointCount : 0;
     g.PixelsPerUnit = g.YRange > 0 ? g.PlotHeight / g.YRange : 0;
     return g;

@@ -375,17 +375,19 @@ void TLevelGraph::AddPoint(int graph, TMoment t, double v, bool alarm)
 
 double TLevelGraph::GetPoint(int graph, TMoment t) const
 {
-    if (!ValidGraph(graph))
-        return -1;
-    const int slot = int(TimeToIndex(t));
-    if (slot >= TrendSlotCount)
-        return -1;
+    return SlotValue(graph, int(TimeToIndex(t))).value_or(-1);
+}
+
+std::optional<double> TLevelGraph::SlotValue(int graph, int slot) const
+{
+    if (!ValidGraph(graph) || slot < 0 || slot >= TrendSlotCount)
+        return std::nullopt;
     const TrendSlot &s = m_store->Slot(graph, slot);
     if (s.Present)
         return TTrendStore::ShownValue(s, m_averageMode);
     if (s.HasSecond)
         return s.Value2;
-    return -1;
+    return std::nullopt;
 }
 
 void TLevelGraph::DelPoint(int graph, TMoment t)

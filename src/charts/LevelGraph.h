@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -317,7 +318,10 @@ public:
     // --- data
     double TimeToIndex(TMoment t) const;
     void AddPoint(int graph, TMoment t, double v, bool alarm = false);
+    // -1 for an empty slot, which a stored -1 cannot be told from: see SlotValue.
     double GetPoint(int graph, TMoment t) const;
+    // The value slot of graph shows, or none when the slot is empty or out of range.
+    std::optional<double> SlotValue(int graph, int slot) const;
     void DelPoint(int graph, TMoment t);
     void ResetGraph(int graph);
     void ResetMarker(int row);

@@ -2,12 +2,14 @@
 
 #include "GraphEditor.h"
 #include "app/Connection.h"
+#include "app/CsvExport.h"
 #include "app/EventLog.h"
 #include "app/Global.h"
 #include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Report.h"
 #include "app/Utils.h"
+#include "base/Csv.h"
 #include "base/Formats.h"
 #include "base/IniFile.h"
 #include "charts/LevelGraph.h"
@@ -214,6 +216,15 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
         chart->SetNewCursorTime((start + stop) / 2);
         chart->SetNewIntervalAccepted(true);
     }
+    InstallCsvExport(
+        chart, [this, position] { return CsvRows(position); },
+        [this, chart] {
+            return chart->objectName()
+                + FormatDateTime(QStringLiteral("_yyyy-mm-dd_hh-nn"), RangeStart);
+        });
+    // The window decides what the right button offers (the settings in the setup mode, else the
+    // window's menu with the chart's items), so the chart does not open a menu of its own.
+    chart->setContextMenuPolicy(Qt::DefaultContextMenu);
     if (FDef.Divider)
         chart->SetOnChange([this](TLevelGraph *sender) { LevelGraphDSUSChange(sender); });
     else
@@ -307,6 +318,39 @@ void TFormGraphTrend::CreateDividerPanel()
     OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0"));
     FComponents << PanelBottom << PanelBottomLeft << PanelBottomCenter << PanelBottomRight
                 << labelTime << OutFieldCurTime << labelValue << OutFieldCursorVal;
+}
+
+TLevelGraph *TFormGraphTrend::ChartAt(const QPoint &globalPos) const
+{
+    for (QWidget *w = childAt(mapFromGlobal(globalPos)); w; w = w->parentWidget())
+        if (auto *chart = qobject_cast<TLevelGraph *>(w); chart && Charts.contains(chart))
+            return chart;
+    return nullptr;
+}
+
+QList<QStringList> TFormGraphTrend::CsvRows(int position) const
+{
+    const TLevelGraph *chart = Charts.value(position);
+    if (!chart)
+        return {};
+    const TTrendChartDef &def = FDef.Charts.at(position);
+    QStringList titles {QStringLiteral("Время")};
+    // A curve is named by the chart's title (its padding trimmed) and its legend caption, a
+    // single curve by the title alone.
+    const QString title = def.Title.trimmed();
+    for (int g = 0; g < chart->GetGraphCount(); ++g)
+        titles << (g < def.Legend.size() ? title + QStringLiteral(": ") + def.Legend.at(g).Caption
+                                         : title);
+    QList<QStringList> rows {titles};
+    const int slotCount = chart->Geometry().StoredPointCount();
+    for (int slot = 0; slot < slotCount; ++slot) {
+        QStringList cells {FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"),
+                                          chart->GetStartTime() + slot * chart->GetDataStep())};
+        for (int g = 0; g < chart->GetGraphCount(); ++g)
+            cells << CsvNumber(chart->SlotValue(g, slot));
+        rows << cells;
+    }
+    return rows;
 }
 
 TLevelGraph *TFormGraphTrend::FindChart(const QString &name) const
@@ -553,8 +597,22 @@ void TFormGraphTrend::keyPressEvent(QKeyEvent *event)
 void TFormGraphTrend::contextMenuEvent(QContextMenuEvent *event)
 {
     // In the setup mode the right button belongs to the chart settings.
-    if (PopupMenu1 && !InteractiveSetup)
-        PopupMenu1->popup(event->globalPos());
+    if (InteractiveSetup)
+        return;
+    TLevelGraph *chart = ChartAt(event->globalPos());
+    if (!chart) {
+        if (PopupMenu1)
+            PopupMenu1->popup(event->globalPos());
+        return;
+    }
+    // Over a chart the window's items come with the chart's own (its CSV export).
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("ChartMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (PopupMenu1)
+        menu->addActions(PopupMenu1->actions());
+    menu->addActions(chart->actions());
+    menu->popup(event->globalPos());
 }
 
 // ------------------------------------------------------------------------------- loading

@@ -107,6 +107,9 @@ public:
     bool Print();
     // The picture files Print writes, in chart order.
     QStringList PicturePaths() const;
+    // The loaded day of the chart at position as CSV rows: the titles ("Время", then one per
+    // curve), then one row per slot with its moment and an empty cell for an empty slot.
+    QList<QStringList> CsvRows(int position) const;
     // Draws the legend labels and arrows that are children of chart onto image, scaled from the
     // chart's size to the image's.
     void DrawLegend(TLevelGraph *chart, QImage &image) const;
@@ -160,6 +163,8 @@ private:
     void PanelBottomResize();
     void LevelGraphDSUSChange(TLevelGraph *sender);
     void OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button);
+    // The chart under a point given in global coordinates, or nullptr.
+    TLevelGraph *ChartAt(const QPoint &globalPos) const;
     void Realign();
     // Runs the query and samples its records into the charts (the sample-and-hold fill).
     void Fill(QSqlQuery &query);

@@ -98,6 +98,52 @@ private slots:
         QCOMPARE(chart->GetPoint(0, SlotTime(*chart, slot)), -1.0);
     }
 
+    void lastSlotOfInterval_data()
+    {
+        QTest::addColumn<double>("intervalSeconds");
+        QTest::addColumn<double>("secondStep");
+        QTest::addColumn<int>("slotCount");
+        QTest::addColumn<double>("sampleSeconds"); // from the start
+        QTest::addColumn<int>("storedSlot"); // -1: dropped
+        QTest::newRow("day to 06:59:59, record at 06:59")
+            << 86399.0 << 60.0 << 1440 << 86340.0 << 1439;
+        QTest::newRow("day to 06:59:59, record at the stop")
+            << 86399.0 << 60.0 << 1440 << 86399.0 << 1439;
+        QTest::newRow("shift to 18:59:59, record at 18:59:30")
+            << 43199.0 << 60.0 << 720 << 43170.0 << 719;
+        QTest::newRow("whole minutes, record at the stop")
+            << 43200.0 << 60.0 << 720 << 43200.0 << -1;
+        QTest::newRow("ten-second slots, partial last") << 125.0 << 10.0 << 13 << 121.0 << 12;
+    }
+    void lastSlotOfInterval()
+    {
+        QFETCH(double, intervalSeconds);
+        QFETCH(double, secondStep);
+        QFETCH(int, slotCount);
+        QFETCH(double, sampleSeconds);
+        QFETCH(int, storedSlot);
+        auto chart = MakeChart(10, secondStep);
+        chart->SetStopTime(chart->GetStartTime() + intervalSeconds * OneSecond);
+        chart->CalcRegion();
+        QCOMPARE(chart->GetIntervalPointCount(), slotCount);
+        chart->AddPoint(0, chart->GetStartTime() + sampleSeconds * OneSecond, 42);
+        for (int slot = 0; slot < TrendSlotCount; ++slot)
+            QCOMPARE(chart->SlotValue(0, slot),
+                     slot == storedSlot ? std::optional(42.0) : std::optional<double>());
+    }
+
+    void slotValueTellsEmptyFromMinusOne()
+    {
+        auto chart = MakeChart();
+        chart->AddPoint(1, SlotTime(*chart, 4), -1);
+        QCOMPARE(chart->GetPoint(1, SlotTime(*chart, 4)), -1.0);
+        QCOMPARE(chart->SlotValue(1, 4), std::optional(-1.0));
+        QCOMPARE(chart->SlotValue(1, 5), std::optional<double>());
+        QCOMPARE(chart->SlotValue(16, 4), std::optional<double>());
+        QCOMPARE(chart->SlotValue(1, -1), std::optional<double>());
+        QCOMPARE(chart->SlotValue(1, TrendSlotCount), std::optional<double>());
+    }
+
     void getPointAndDelPoint()
     {
         auto chart = MakeChart();

@@ -21,11 +21,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -111,10 +113,10 @@ private slots:
         QTest::newRow("a 6-minute hole stays empty")
             << (Minutes(0, 10) + Minutes(16, 25)) << (Minutes(0, 9) + Minutes(16, 24))
             << Minutes(10, 15);
-        // The day's range ends a second before the next day starts, so its last stored slot is
-        // the one before the last minute.
-        QTest::newRow("the day's last slot")
-            << Minutes(1428, 1438) << Minutes(1428, 1437) << QList<int> {1427, 1438};
+        // The day's range ends a second before the next day starts; its last minute still has
+        // a slot, which the record of 06:59 fills once fetched again.
+        QTest::newRow("the day's last minute")
+            << Minutes(1428, 1439) << Minutes(1428, 1438) << QList<int> {1427, 1439};
     }
     void fill()
     {
@@ -353,6 +355,19 @@ private slots:
         QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
         QApplication::processEvents();
         QVERIFY(!opened);
+        // Outside the setup mode the menu over a chart offers the window's items and the chart's.
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(200, 80),
+                                  chart->mapToGlobal(QPoint(200, 80)));
+        QApplication::sendEvent(chart, &request);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList items;
+        for (const QAction *action : menu->actions())
+            items << action->text();
+        QCOMPARE(items,
+                 (QStringList {QStringLiteral("Показать цифровые значения"),
+                               QStringLiteral("Экспорт в CSV...")}));
+        menu->close();
 
         // Switched as the configuration dialog does: the open window re-binds itself.
         SetInteractiveSetup(true);
@@ -361,6 +376,8 @@ private slots:
         QTimer::singleShot(0, closeIfOpen);
         QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
         QVERIFY(opened);
+        QApplication::sendEvent(chart, &request);
+        QVERIFY(!QApplication::activePopupWidget());
         SetInteractiveSetup(false);
         QCOMPARE(window.findChild<QWidget *>(QStringLiteral("LabelLegend21"))->cursor().shape(),
                  Qt::ArrowCursor);
