@@ -129,7 +129,9 @@ QToolButton *MakeNavButton(const QString &name, QStyle::StandardPixmap icon, con
 TFormConfig::TFormConfig(QWidget *parent)
     : QDialog(parent)
     , FTestConnection(QStringLiteral("FormConfigTest"))
+    , FTestOpener(new TConnectionOpener(FTestConnection, this))
 {
+    connect(FTestOpener, &TConnectionOpener::Finished, this, &TFormConfig::TestConnectionFinished);
     if (!FormConfig)
         FormConfig = this;
     setObjectName(QStringLiteral("FormConfig"));
@@ -319,16 +321,31 @@ void TFormConfig::ButApplyGeneralPageClick()
         settings.Password = EditMySQL_Password->text();
 }
 
-// A connection of the dialog's own; the running link is never touched.
+// A connection of the dialog's own; the running link is never touched. The server is reached
+// asynchronously, so a host that does not answer never freezes the dialog.
 void TFormConfig::ButMySQL_TestClick()
 {
+    if (FTestOpener->Running())
+        return;
     FTestConnection.Close();
     CopyConnection(&SQLConnection1(), &FTestConnection);
     SetConnectionParam(QStringLiteral("HostName"), EditMySQL_Host->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("User_Name"), EditMySQL_Login->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("Password"), EditMySQL_Password->text(), &FTestConnection);
     FTestConnection.SetClientProfile(FormMain ? FormMain->Settings.Version : 5);
-    if (!FTestConnection.Open()) {
+    ButMySQL_Test->setEnabled(false);
+    FTestOpener->Start();
+}
+
+bool TFormConfig::TestRunning() const
+{
+    return FTestOpener->Running();
+}
+
+void TFormConfig::TestConnectionFinished(bool opened)
+{
+    ButMySQL_Test->setEnabled(true);
+    if (!opened) {
         ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу."));
         return;
     }
@@ -363,25 +380,16 @@ QWidget *TFormConfig::CreateConstantsPage()
         MakeButton(QStringLiteral("ButSaveConstants"), QStringLiteral("Сохранить изменения"), page);
     ButSaveConstants->setToolTip(QStringLiteral("Сохранить новые константы"));
 
-    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
-    SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
-    SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
     DBGridConstants = new QTableView(page);
     DBGridConstants->setObjectName(QStringLiteral("DBGridConstants"));
-    DBGridConstants->setModel(SQLClientDataSetSetup);
+    BindConstantsModel();
     DBGridConstants->setItemDelegateForColumn(ColValue, new TNumberDelegate(DBGridConstants));
     DBGridConstants->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridConstants->verticalHeader()->setDefaultSectionSize(22);
     DBGridConstants->horizontalHeader()->setStretchLastSection(true);
-    DBGridConstants->setMinimumSize(560, 280);
+    DBGridConstants->setMinimumSize(760, 280);
 
-    // A record is posted when the operator leaves its row.
-    connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current, const QModelIndex &previous) {
-                if (!FClosing && previous.isValid() && current.row() != previous.row())
-                    PostConstants();
-            });
     connect(NavFirst, &QToolButton::clicked, this, [this] { MoveToRow(0); });
     connect(NavPrior, &QToolButton::clicked, this,
             [this] { MoveToRow(DBGridConstants->currentIndex().row() - 1); });
@@ -408,8 +416,30 @@ QWidget *TFormConfig::CreateConstantsPage()
     return page;
 }
 
+// The link is opened asynchronously at start-up, after this dialog was created: the copy is bound
+// to the connection once it exists.
+void TFormConfig::BindConstantsModel()
+{
+    if (SQLClientDataSetSetup && SQLClientDataSetSetup->database().isValid())
+        return;
+    delete SQLClientDataSetSetup;
+    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
+    SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
+    SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
+    QItemSelectionModel *old = DBGridConstants->selectionModel();
+    DBGridConstants->setModel(SQLClientDataSetSetup);
+    delete old;
+    // A record is posted when the operator leaves its row.
+    connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (!FClosing && previous.isValid() && current.row() != previous.row())
+                    PostConstants();
+            });
+}
+
 void TFormConfig::OpenConstants()
 {
+    BindConstantsModel();
     SQLClientDataSetSetup->setTable(QStringLiteral("setup"));
     SQLClientDataSetSetup->setSort(ColName, Qt::AscendingOrder);
     SQLClientDataSetSetup->select();

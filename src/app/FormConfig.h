@@ -36,6 +36,9 @@ public:
     void ButApplyGeneralPageClick();
     void ButMySQL_TestClick();
 
+    // The test ends later, when the server has answered or failed to.
+    bool TestRunning() const;
+
     // --- page "Константы"
     // Sends the pending changes of the grid to the server. A change the server refuses (or a row
     // without a name) is reported with the reason and stays in the grid, marked, so nothing typed
@@ -74,7 +77,7 @@ public:
     QToolButton *NavDelete;
     QPushButton *ButSaveConstants;
     QTableView *DBGridConstants;
-    QSqlTableModel *SQLClientDataSetSetup;
+    QSqlTableModel *SQLClientDataSetSetup = nullptr;
 
     // Index i: running swatch (number 10·(i+1)) and stopped swatch (number 10·(i+1) + 1).
     std::array<TOutField *, 9> SwatchesOn;
@@ -98,17 +101,20 @@ private:
     void FillGeneralPage();
     void ShowCalendar();
     void PaintSwatches();
+    void BindConstantsModel();
     void OpenConstants();
     void MoveToRow(int row);
     void InsertConstant();
     void DeleteConstant();
     QString SettingsPath() const;
+    void TestConnectionFinished(bool opened);
 
     int FHour = 7; // working hour
     int FDay = 0; // displayed day increment
     bool FPosting = false;
     bool FClosing = false;
     TSQLConnection FTestConnection;
+    TConnectionOpener *FTestOpener;
 };
 
 extern TFormConfig *FormConfig;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <climits>
 
 namespace {
 
@@ -10,12 +11,25 @@ namespace {
 // this suffix; the process is still a copy of the program.
 const QString DeletedSuffix = QStringLiteral(" (deleted)");
 
+// The executable a process runs: its exe link where that can be read (the user's own processes),
+// else the program its command line names (another user's process, whose exe link only its owner
+// may read, while every user may read its command line). Empty for neither (kernel threads).
 QString ExecutableOf(const QString &processDir)
 {
     QString target = QFile::symLinkTarget(processDir + QStringLiteral("/exe"));
-    if (target.endsWith(DeletedSuffix))
-        target.chop(DeletedSuffix.size());
-    return target;
+    if (!target.isEmpty()) {
+        if (target.endsWith(DeletedSuffix))
+            target.chop(DeletedSuffix.size());
+        return target;
+    }
+    QFile commandLine(processDir + QStringLiteral("/cmdline"));
+    if (!commandLine.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray arguments = commandLine.read(PATH_MAX);
+    const qsizetype end = arguments.indexOf('\0');
+    if (end >= 0)
+        arguments.truncate(end);
+    return QFile::decodeName(arguments);
 }
 
 bool IsProcessId(const QString &name)

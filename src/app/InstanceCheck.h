@@ -7,7 +7,7 @@ QString CurrentProgramPath();
 
 // Counts the running processes whose executable is the program at programPath: an entry counts when
 // its executable path equals programPath, or else when the upper-case file names are equal. The
-// caller counts itself. Entries that cannot be read (other users' processes) are skipped; without a
-// readable process table the count is 0.
+// caller counts itself. Another user's process is known by the program its command line names;
+// without a readable process table the count is 0.
 int CountProgramInstances(const QString &programPath,
                           const QString &procRoot = QStringLiteral("/proc"));

@@ -9,6 +9,7 @@
 #include "app/Pictures.h"
 #include "app/PowerOff.h"
 #include "app/SetPoint.h"
+#include "base/ActionHint.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
@@ -46,6 +47,8 @@ const int LinkPanelWidth = 32;
 const QString ExitQuestion =
     QStringLiteral("Вы действительно хотите завершить работу с программой?");
 const QString ExitCaption = QStringLiteral("Выход");
+const QString NoLinkNotSent =
+    QStringLiteral("Задание не отправлено: нет связи с сервером базы данных.");
 
 // A missing or NULL time reads as moment 0, as long ago as it gets.
 TMoment MomentOf(const QVariant &value)
@@ -123,8 +126,7 @@ QAction *TFormMain::MakeAction(const QString &name, const QString &category, con
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
     action->setProperty("Category", category);
-    if (!hint.isEmpty())
-        action->setToolTip(hint);
+    SetActionHint(action, hint);
     return action;
 }
 
@@ -183,6 +185,9 @@ void TFormMain::CreateActions()
     ActionBaseView = MakeAction(QStringLiteral("ActionBaseView"), service,
                                 QStringLiteral("Просмотр базы данных"),
                                 QStringLiteral("Показать окно просмотра базы данных"));
+    ActionDiagnostics =
+        MakeAction(QStringLiteral("ActionDiagnostics"), service, QStringLiteral("Диагностика"),
+                   QStringLiteral("Показать события фоновых процедур и историю связи с сервером"));
     ActionPrint =
         MakeAction(QStringLiteral("ActionPrint"), print, QStringLiteral("Печать..."),
                    QStringLiteral("Выберите данные для печати через пункт меню \"Печать\""));
@@ -231,6 +236,13 @@ void TFormMain::CreateActions()
         {ActionConfig, TPicture::Config},
         {ActionBaseView, TPicture::BaseView},
         {ActionPrint, TPicture::Print},
+        // The print button shows whichever print action it is bound to.
+        {ActionPrintHardParams, TPicture::Print},
+        {ActionPrintLevelGraph, TPicture::Print},
+        {ActionPrintDiverGraph, TPicture::Print},
+        {ActionPrintGCWorkReg, TPicture::Print},
+        {ActionPrintSvodTable, TPicture::Print},
+        {ActionPrintGraphTrans, TPicture::Print},
     };
     for (const auto &[action, picture] : pictures)
         action->setIcon(PictureIcon(picture));
@@ -240,8 +252,8 @@ void TFormMain::CreateActions()
     for (QAction *action :
          {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
           ActionGraphTrans, ActionWorkLog, ActionSvodTable, ActionConfig, ActionBaseView,
-          ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-          ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
+          ActionDiagnostics, ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph,
+          ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -272,7 +284,8 @@ void TFormMain::CreateMenu()
     MainMenu1->addMenu(QStringLiteral("Печать"))
         ->addActions({ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
                       ActionPrintGCWorkReg, ActionPrintSvodTable});
-    MainMenu1->addMenu(QStringLiteral("Сервис"))->addActions({ActionConfig, ActionBaseView});
+    MainMenu1->addMenu(QStringLiteral("Сервис"))
+        ->addActions({ActionConfig, ActionBaseView, ActionDiagnostics});
     MainMenu1->addMenu(QStringLiteral("Справка"))->addAction(ActionAbout);
     // The shortcut of the conveyor print action must work although no menu shows it.
     addAction(ActionPrintGraphTrans);
@@ -290,7 +303,9 @@ void TFormMain::CreateToolBar()
 
     auto addButton = [this](QAction *action) {
         ToolBarMain->addAction(action);
-        ToolBarMain->widgetForAction(action)->setFixedSize(ToolButtonSize);
+        auto *button = qobject_cast<QToolButton *>(ToolBarMain->widgetForAction(action));
+        button->setFixedSize(ToolButtonSize);
+        ShowHintsOnly(button);
     };
     addButton(ActionMainMenu);
     ToolBarMain->addSeparator();
@@ -310,6 +325,7 @@ void TFormMain::CreateToolBar()
     ToolButtonPrint->setIconSize(ToolImageSize);
     ToolButtonPrint->setFixedSize(ToolButtonSize);
     ToolButtonPrint->setDefaultAction(ActionPrint);
+    ShowHintsOnly(ToolButtonPrint);
     ToolBarMain->addWidget(ToolButtonPrint);
     ToolBarMain->addSeparator();
     addButton(ActionAbout);
@@ -506,6 +522,7 @@ void TFormMain::DropLink(const QSqlError &error)
     SQLQueryPUState.reset();
     SQLQueryLastData.reset();
     SQLConnection1().Close();
+    FLinkHistory.Lost(Now());
     FLinkBroken = true;
     FReconnectClock.start();
     FReconnectPause = 0;
@@ -528,9 +545,20 @@ void TFormMain::LinkAttemptFinished(bool opened)
 {
     FReconnectClock.start();
     FReconnectPause = !opened && FOpener->Answered() ? LoginRetryPause : ReconnectPause;
-    if (opened)
+    if (opened) {
         FLinkBroken = false;
+        FLinkHistory.Back(Now());
+    } else {
+        FLinkHistory.Lost(Now());
+    }
     ActionSetCheck();
+}
+
+std::optional<double> TFormMain::HeartbeatAge() const
+{
+    if (!FHeartbeatRead)
+        return std::nullopt;
+    return (Now() - FHeartbeat) * 86400;
 }
 
 // The lamp follows the age of the last heartbeat actually read, so a dead link turns it yellow
@@ -570,11 +598,17 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
     double value = 0;
     if (!CheckSetPointInput(command, text, value))
         return;
-    // The refresh may have lost the link while the dialog was open; the insert then fails and
-    // says so rather than pretending the command went out.
+    // The refresh may have dropped the link while the dialog was open, or the server may have
+    // dropped it unnoticed: the command is not sent then, and the operator is told why.
+    if (!SQLConnection1().Connected()) {
+        ShowError(NoLinkNotSent);
+        return;
+    }
     QSqlQuery SQLQueryNewSet(SQLConnection1().Database());
-    if (!SQLQueryNewSet.exec(SetPointInsertText(command, value)))
-        ShowError(SQLQueryNewSet.lastError().text());
+    if (SQLQueryNewSet.exec(SetPointInsertText(command, value)))
+        return;
+    const QSqlError error = SQLQueryNewSet.lastError();
+    ShowError(LinkLost(error) ? NoLinkNotSent : error.text());
 }
 
 // --- exit

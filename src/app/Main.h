@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Config.h"
+#include "app/LinkHistory.h"
 #include "app/Paths.h"
 #include "base/Moment.h"
 
@@ -66,6 +67,10 @@ public:
     void TimerRefreshStateTimer();
     // An attempt to open the link is under way (the server has not answered yet).
     bool Connecting() const;
+    // When the link dropped and came back.
+    const TLinkHistory &LinkHistory() const { return FLinkHistory; }
+    // Seconds since the newest heartbeat read; none before the first.
+    std::optional<double> HeartbeatAge() const;
 
     // --- commands
     void ActionExitExecute();
@@ -90,6 +95,7 @@ public:
     QAction *ActionSet_TNZ;
     QAction *ActionConfig;
     QAction *ActionBaseView;
+    QAction *ActionDiagnostics;
     QAction *ActionPrint;
     QAction *ActionPrintHardParams;
     QAction *ActionPrintLevelGraph;
@@ -148,6 +154,7 @@ private:
     QSqlRecord FLastData;
     bool FHeartbeatRead = false;
     TMoment FHeartbeat = 0;
+    TLinkHistory FLinkHistory;
     bool FLinkBroken = false; // the open link failed; reopened every few seconds
     TConnectionOpener *FOpener = nullptr;
     QElapsedTimer FReconnectClock; // real time since the end of the last attempt to open the link

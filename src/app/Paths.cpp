@@ -13,8 +13,6 @@ QFileInfo Executable()
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
 }
 
-const char InstalledTemplateFolder[] = "/usr/share/talmer/Template";
-
 } // namespace
 
 QString ProgramFolder()
@@ -40,10 +38,7 @@ QString SettingsFilePath()
 
 QString TemplateFolderDefault()
 {
-    const QString beside = ProgramFolder() + QStringLiteral("/Template");
-    if (!QFileInfo::exists(beside) && QFileInfo::exists(QLatin1String(InstalledTemplateFolder)))
-        return QLatin1String(InstalledTemplateFolder);
-    return beside;
+    return DataFolder() + QStringLiteral("/Template");
 }
 
 bool CreatePrivateFile(const QString &path)

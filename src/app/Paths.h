@@ -13,8 +13,8 @@ QString ProgramFolder();
 QString DataFolder();
 // DataFolder() + "/" + executable base name + ".INI".
 QString SettingsFilePath();
-// Report templates: "Template" beside the executable, else the installed data folder, whichever
-// exists (beside the executable when neither does).
+// Report templates: "Template" in DataFolder(), where the operator may edit them; the program
+// copies its own there when missing.
 QString TemplateFolderDefault();
 
 // Creates the file empty and readable and writable by its owner only, unless it exists already.

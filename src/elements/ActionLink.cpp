@@ -1,5 +1,7 @@
 #include "ActionLink.h"
 
+#include "base/ActionHint.h"
+
 #include <QAction>
 #include <QWidget>
 
@@ -37,7 +39,7 @@ void TActionLink::Update()
     QString caption = m_action->text();
     caption.remove(QLatin1Char('&'));
     m_setCaption(caption);
-    m_control->setToolTip(m_action->toolTip());
+    m_control->setToolTip(ActionHint(m_action));
     m_control->setEnabled(m_action->isEnabled());
     m_control->setVisible(m_action->isVisible());
 }

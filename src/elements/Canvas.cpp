@@ -8,6 +8,55 @@
 #include <stdexcept>
 #include <vector>
 
+namespace {
+
+// The horizontal runs of the connected area of the colour at (x, y), by scan lines.
+QList<QRect> AreaRuns(const QImage &image, int x, int y)
+{
+    // Compared as 32-bit pixels; other formats are read through a converted copy.
+    const QImage pixels = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    const int W = pixels.width();
+    const int H = pixels.height();
+    const uchar *bits = pixels.constBits();
+    const qsizetype stride = pixels.bytesPerLine();
+    auto pixel = [bits, stride](int px, int py) {
+        return reinterpret_cast<const QRgb *>(bits + py * stride)[px];
+    };
+    const QRgb target = pixel(x, y);
+    std::vector<char> seen(size_t(W) * size_t(H), 0);
+    auto open = [&](int px, int py) {
+        return !seen[size_t(py) * W + px] && pixel(px, py) == target;
+    };
+    QList<QRect> runs;
+    std::vector<QPoint> stack {QPoint(x, y)};
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        if (!open(p.x(), p.y()))
+            continue;
+        int left = p.x();
+        int right = p.x();
+        while (left > 0 && open(left - 1, p.y()))
+            --left;
+        while (right < W - 1 && open(right + 1, p.y()))
+            ++right;
+        for (int i = left; i <= right; ++i)
+            seen[size_t(p.y()) * W + i] = 1;
+        runs.append(QRect(left, p.y(), right - left + 1, 1));
+        // One seed per stretch of open pixels in the rows above and below.
+        for (const int next : {p.y() - 1, p.y() + 1}) {
+            if (next < 0 || next >= H)
+                continue;
+            for (int i = left; i <= right; ++i)
+                if (open(i, next) && (i == left || !open(i - 1, next)))
+                    stack.push_back(QPoint(i, next));
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
 double PixelsPerUnit(double pixels, double units)
 {
     if (!(units > 0))
@@ -147,40 +196,8 @@ bool TCanvas::FloodFill(int x, int y, TColor color)
     const QImage *image = dynamic_cast<const QImage *>(m_painter.device());
     if (!image || !m_painter.deviceTransform().isIdentity() || !image->rect().contains(x, y))
         return false;
-    // Scan-line fill: find the area's horizontal runs, then paint them in one go.
-    const QRgb target = image->pixel(x, y);
-    const int W = image->width();
-    const int H = image->height();
-    std::vector<bool> seen(size_t(W) * size_t(H), false);
-    auto open = [&](int px, int py) {
-        return !seen[size_t(py) * W + px] && image->pixel(px, py) == target;
-    };
-    QList<QRect> runs;
-    std::vector<QPoint> stack {QPoint(x, y)};
-    while (!stack.empty()) {
-        const QPoint p = stack.back();
-        stack.pop_back();
-        if (!open(p.x(), p.y()))
-            continue;
-        int left = p.x();
-        int right = p.x();
-        while (left > 0 && open(left - 1, p.y()))
-            --left;
-        while (right < W - 1 && open(right + 1, p.y()))
-            ++right;
-        for (int i = left; i <= right; ++i)
-            seen[size_t(p.y()) * W + i] = true;
-        runs.append(QRect(left, p.y(), right - left + 1, 1));
-        for (const int row : {p.y() - 1, p.y() + 1}) {
-            if (row < 0 || row >= H)
-                continue;
-            for (int i = left; i <= right; ++i)
-                if (open(i, row) && (i == left || !open(i - 1, row)))
-                    stack.push_back(QPoint(i, row));
-        }
-    }
     const QColor fill = ColorToQColor(color);
-    for (const QRect &run : runs)
+    for (const QRect &run : AreaRuns(*image, x, y))
         m_painter.fillRect(run, fill);
     return true;
 }

@@ -2,32 +2,8 @@
 
 #include "Canvas.h"
 #include "PercentMap.h"
+#include "TankProfile.h"
 #include "base/Feedback.h"
-
-namespace {
-
-QPolygon Mapped(const TPercentMap &map, const QList<QPointF> &points)
-{
-    QPolygon polygon;
-    for (const QPointF &p : points)
-        polygon << map.Point(p);
-    return polygon;
-}
-
-// A tank outline and its liquid: body with the back brush, then the liquid.
-void DrawTank(QPainter &painter, const TPercentMap &map, const TPen &pen, const TBrush &backBrush,
-              const QList<QPointF> &body, const std::function<void(TCanvas &)> &selectWaterBrush,
-              const QList<QPointF> &liquid)
-{
-    TCanvas canvas(painter);
-    canvas.SetPen(pen);
-    canvas.SetBrush(backBrush);
-    canvas.Polygon(Mapped(map, body));
-    selectWaterBrush(canvas);
-    canvas.Polygon(Mapped(map, liquid));
-}
-
-} // namespace
 
 TFlake::TFlake(QWidget *parent)
     : TCachedElement(parent)
@@ -69,38 +45,9 @@ void TFlake::Paint(QPainter &painter)
     if (!GetTransparent())
         TCanvas(painter).FillRect(0, 0, width(), height(), GetColor());
     LoadPattern();
-    DrawTank(
+    DrawTankProfile(
         painter, TPercentMap(width(), height(), m_pen.Width(), m_xFlip), m_pen, m_backBrush,
         {{0, 0}, {0, 100}, {100, 100}, {100, m_y2}, {m_x2, m_y2}, {m_bottomWidth, 0}},
         [this](TCanvas &canvas) { canvas.SetBrush(m_waterBrush, m_waterPattern); },
         LiquidOutline());
-}
-
-TGFlake::TGFlake(QWidget *parent)
-    : TCachedElement(parent)
-{
-    m_pen.SetColor(clRed);
-    m_waterBrush.SetColor(clYellow);
-    m_backBrush.SetColor(clBlack);
-    Wire(m_pen);
-    Wire(m_waterBrush);
-    Wire(m_backBrush);
-    resize(100, 100);
-}
-
-QList<QPointF> TGFlake::LiquidOutline() const
-{
-    const double L = m_waterLevel;
-    if (L >= m_gy)
-        return {{0, 0}, {0, m_gy}, {m_gx, m_gy}, {m_gx, L}, {100, L}, {100, 0}};
-    return {{0, L}, {100, L}, {100, 0}, {0, 0}};
-}
-
-void TGFlake::Paint(QPainter &painter)
-{
-    TCanvas(painter).FillRect(0, 0, width(), height(), GetColor());
-    DrawTank(
-        painter, TPercentMap(width(), height(), m_pen.Width(), m_xFlip), m_pen, m_backBrush,
-        {{0, 0}, {0, m_gy}, {m_gx, m_gy}, {m_gx, 100}, {100, 100}, {100, 0}},
-        [this](TCanvas &canvas) { canvas.SetBrush(m_waterBrush); }, LiquidOutline());
 }

@@ -24,6 +24,8 @@ public:
         const char *Property; // a TColor property, or a pen or brush property of the preview
     };
 
+    ~TElementEditor() override;
+
     TElement *Preview() const { return m_preview; }
     TElement *Target() const;
     void SetTarget(TElement *target);
@@ -56,8 +58,6 @@ protected:
                    const QString &widthLabel, TElement *preview,
                    const QList<TColourButton> &colours, bool withFont = false,
                    bool withClose = false);
-
-    ~TElementEditor() override;
 
     // Makes clicks on elements of that class (in the setup mode) open this editor; group: copy an
     // accepted edit to the element's group.

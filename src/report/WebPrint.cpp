@@ -89,8 +89,9 @@ TFormWebPrint::TFormWebPrint(QWidget *parent)
         FormWebPrint = this;
     setObjectName(QStringLiteral("FormWebPrint"));
     setWindowTitle(QStringLiteral("Печать графиков работы"));
+    // Landscape A4; the document keeps its own 2 cm margins when it is printed.
     FPrinter->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
     auto *panelTop = new QWidget(this);
     panelTop->setObjectName(QStringLiteral("PanelTop"));

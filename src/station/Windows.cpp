@@ -8,6 +8,7 @@
 #include "elements/ElementLibrary.h"
 #include "mnemo/ArrowEditor.h"
 #include "mnemo/BarrelEditor.h"
+#include "mnemo/Mnemo.h"
 #include "mnemo/OutFieldEditor.h"
 #include "mnemo/PoligonEditor.h"
 #include "mnemo/PumpEditor.h"
@@ -16,11 +17,18 @@
 #include "trends/GraphHardParams.h"
 #include "trends/GraphSuspLevel.h"
 #include "trends/GraphTrans.h"
+#include "views/BaseView.h"
+#include "views/Diagnostics.h"
+#include "views/LogView.h"
+#include "views/SvodTable.h"
 
 namespace {
 // The trend windows are children without border icons: the operator switches between them but
 // does not close them.
 constexpr Qt::WindowFlags TrendFrame = Qt::SubWindow | Qt::CustomizeWindowHint;
+// The journal can be minimised but not closed, so its print action always finds it.
+constexpr Qt::WindowFlags JournalFrame =
+    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
 
 // The process-parameter and level windows come back in their normal layout each time.
 void TrendRelayout(QWidget *window)
@@ -34,7 +42,8 @@ QList<TWindowRow> StationWindows()
 {
     using F = TFormMain;
     return {
-        // FormMnemo
+        ChildWindow<TFormMnemo>(&F::ActionMnemo, &F::ActionPrint, {},
+                                Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
         ChildWindow<TFormMainMenu>(&F::ActionMainMenu, &F::ActionPrint, {},
                                    Qt::SubWindow | Qt::CustomizeWindowHint),
         DialogWindow<TFormArrowEdit>(),
@@ -51,13 +60,15 @@ QList<TWindowRow> StationWindows()
                                          TrendRelayout, TrendFrame),
         ChildWindow<TFormGraphDSUS>(&F::ActionGraphDivPosition, &F::ActionPrintDiverGraph, {},
                                     TrendFrame),
-        // FormLogView
+        ChildWindow<TFormLogView>(&F::ActionWorkLog, &F::ActionPrintGCWorkReg, {}, JournalFrame),
         DialogWindow<TFormConfig>(),
-        // FormSvodTable
+        ChildWindow<TFormSvodTable>(&F::ActionSvodTable, &F::ActionPrintSvodTable, {},
+                                    Qt::SubWindow | Qt::CustomizeWindowHint),
         DialogWindow<TFormInputNewSet>(),
-        // FormBaseView
+        ChildWindow<TFormBaseView>(&F::ActionBaseView, nullptr),
         ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
                                      TrendFrame),
+        ChildWindow<TFormDiagnostics>(&F::ActionDiagnostics, nullptr),
     };
 }
 

@@ -20,9 +20,11 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -39,6 +41,7 @@ constexpr TMoment FillStep = 10 * OneSecond;
 constexpr TMoment MaxHeldGap = 5 * OneMinute;
 constexpr int YieldEvery = 20;
 constexpr int RedrawEvery = 60;
+constexpr int ProgressRedrawMs = 250;
 constexpr int TitleHeight = 22;
 const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
 
@@ -653,6 +656,8 @@ void TFormGraphTrend::Fill(QSqlQuery &query)
         throw std::runtime_error("RecMoment missing");
 
     QVarLengthArray<double, 16> values(sources.size());
+    QElapsedTimer progress;
+    progress.start();
     TMoment prev = 0;
     for (int i = 0; query.next(); ++i) {
         if (i % YieldEvery == 0)
@@ -670,9 +675,13 @@ void TFormGraphTrend::Fill(QSqlQuery &query)
             prev = s;
             s += FillStep;
         } while (t - s > OneMillisecond);
-        if (i % RedrawEvery == 0)
+        // Partial curves are drawn only while a load is slow enough for the operator to wait
+        // on it; a fast load draws once, at its end.
+        if (i % RedrawEvery == 0 && progress.elapsed() >= ProgressRedrawMs) {
             for (TLevelGraph *chart : std::as_const(Charts))
                 chart->UpdateChanges();
+            progress.restart();
+        }
     }
     query.finish();
 }
@@ -784,6 +793,11 @@ void TFormGraphTrend::DrawLegend(TLevelGraph *chart, QImage &image) const
 
 bool TFormGraphTrend::Print()
 {
+    // A window behind the one in front is not maximised; its pictures and legends are laid out
+    // at the size it has in front.
+    const QSize kept = size();
+    if (FormMain && FormMain->CurrentChild() != this)
+        resize(FormMain->MdiArea->viewport()->size());
     NormalLayout();
     const QString templatePath = QDir(TemplateDir).filePath(FDef.Template);
     const QStringList pictures = PicturePaths();
@@ -803,6 +817,10 @@ bool TFormGraphTrend::Print()
         image.save(pictures.at(n), "PNG");
         keys << QStringLiteral("pic%1.BMP").arg(n + 1);
         values << pictures.at(n);
+    }
+    if (size() != kept) {
+        resize(kept);
+        NormalLayout();
     }
     return ShowReport(templatePath, keys, values);
 }

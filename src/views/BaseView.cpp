@@ -1,10 +1,13 @@
 #include "views/BaseView.h"
 
 #include "app/Connection.h"
+#include "app/CsvExport.h"
 #include "app/Utils.h"
 #include "base/Feedback.h"
+#include "base/Formats.h"
 #include "base/Style.h"
 #include "views/DataGrid.h"
+#include "views/GridCsv.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -116,6 +119,12 @@ TFormBaseView::TFormBaseView(QWidget *parent)
     Grid->setFont(courier);
     Grid->SetFrozenFirstColumn(true);
     Grid->SetColumns(RecordColumns());
+    InstallCsvExport(
+        Grid, [this] { return GridCsvRows(*Grid->Model()); },
+        [this] {
+            return QStringLiteral("kv512_")
+                + FormatDateTime(QStringLiteral("yyyy-mm-dd_hh-nn"), StartMoment());
+        });
     PageControl1->addTab(Grid, QStringLiteral("Основная база данных"));
 
     auto *layout = new QVBoxLayout(this);

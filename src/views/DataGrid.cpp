@@ -16,7 +16,9 @@ TDataGrid::TDataGrid(QWidget *parent)
 {
     setHorizontalHeader(FHeader);
     // Titles keep the window's font when the cells get one of their own.
-    FHeader->setFont(font());
+    QFont titleFont = font();
+    titleFont.setResolveMask(QFont::AllPropertiesResolved);
+    FHeader->setFont(titleFont);
     setModel(FModel);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -63,6 +65,7 @@ void TDataGrid::SetFrozenFirstColumn(bool frozen)
     FFrozen->setFocusPolicy(Qt::NoFocus);
     FFrozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FFrozen->setSelectionBehavior(selectionBehavior());
+    FFrozen->setSelectionMode(selectionMode());
     FFrozen->setWordWrap(true);
     FFrozen->verticalHeader()->hide();
     FFrozen->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -16,11 +16,12 @@
 namespace {
 
 const QColor TitleBackground(0xE0, 0xE0, 0xE0);
-const double BorderPoints = 0.5;
-const double PaddingPoints = 1.5;
+// Table lengths are in pixels of a 96-dpi screen; the layout scales them to the device.
+const double BorderPixels = 1;
+const double PaddingPixels = 2;
 
 void PutText(QTextTable *table, int row, int column, const QString &text, Qt::Alignment alignment,
-             const QColor &background = QColor())
+             const QColor &background = QColor(), bool wrap = true)
 {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
@@ -31,6 +32,7 @@ void PutText(QTextTable *table, int row, int column, const QString &text, Qt::Al
     QTextCursor cursor = cell.firstCursorPosition();
     QTextBlockFormat block = cursor.blockFormat();
     block.setAlignment(alignment & Qt::AlignHorizontal_Mask);
+    block.setNonBreakableLines(!wrap);
     cursor.setBlockFormat(block);
     cursor.insertText(text);
 }
@@ -72,16 +74,15 @@ std::unique_ptr<QTextDocument> TGridPrinter::BuildDocument(QPagedPaintDevice *de
             shown.append(column);
     }
     if (!shown.isEmpty())
-        AppendTable(*document, shown, dpi);
+        AppendTable(*document, shown);
     // Laid out once, when everything is in place: a layout that follows every cell is slow.
     document->documentLayout()->setPaintDevice(device);
     document->setPageSize(device->pageLayout().paintRectPixels(dpi).size());
     return document;
 }
 
-void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &shown, int dpi) const
+void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &shown) const
 {
-    const double point = dpi / 72.0; // device pixels per point
     const TGridModel *model = FGrid->Model();
     const QVector<TGridColumn> &columns = model->Columns();
 
@@ -100,19 +101,18 @@ void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &show
 
     QTextTableFormat format;
     format.setHeaderRowCount(titleRows);
-    format.setBorder(BorderPoints * point);
+    format.setBorder(BorderPixels);
     format.setBorderBrush(Qt::black);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
     format.setCellSpacing(0);
-    format.setCellPadding(PaddingPoints * point);
+    format.setCellPadding(PaddingPixels);
     QVector<QTextLength> widths;
-    const double screenDpi = FGrid->logicalDpiX();
     for (int column : shown) {
         const double width = FGrid->columnWidth(column);
         widths.append(FitToPageWidth
                           ? QTextLength(QTextLength::PercentageLength, 100.0 * width / totalWidth)
-                          : QTextLength(QTextLength::FixedLength, width * dpi / screenDpi));
+                          : QTextLength(QTextLength::FixedLength, width));
     }
     format.setColumnWidthConstraints(widths);
     if (FitToPageWidth)
@@ -141,8 +141,10 @@ void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &show
     }
     for (int row = 0; row < rows; ++row) {
         for (int i = 0; i < shown.size(); ++i)
+            // Only texts wrap; a moment or a number broken over two lines misreads.
             PutText(table, titleRows + row, i, model->DisplayText(row, shown.at(i)),
-                    columns.at(shown.at(i)).Alignment);
+                    columns.at(shown.at(i)).Alignment, QColor(),
+                    model->Value(row, shown.at(i)).typeId() == QMetaType::QString);
     }
 }
 

@@ -46,7 +46,7 @@ public:
 
 private:
     // The grid's shown columns as a table whose title rows repeat on every page.
-    void AppendTable(QTextDocument &document, const QVector<int> &shown, int dpi) const;
+    void AppendTable(QTextDocument &document, const QVector<int> &shown) const;
 
     const TDataGrid *FGrid;
 };

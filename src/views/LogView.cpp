@@ -27,14 +27,17 @@ const int RefreshInterval = 37000; // ms
 const int PanelTopHeight = 41;
 const int TimeColumnWidth = 192;
 
-const QString PrintHeaderTemplate = QStringLiteral(
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
-    "&nbsp;</p>"
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:16pt\">"
-    "Журнал регистрации режимов работы тяжелосредного гидроциклона<br/>"
-    "за период с [StartTime] по [StopTime]</p>"
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
-    "&nbsp;<br/>&nbsp;</p>");
+const QString PrintHeaderTemplate =
+    QStringLiteral("<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:8pt\">"
+                   "&nbsp;</p>"
+                   "<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:16pt\">"
+                   "Журнал регистрации режимов работы тяжелосредного гидроциклона<br/>"
+                   "за период с [StartTime] по [StopTime]</p>"
+                   "<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:8pt\">"
+                   "&nbsp;<br/>&nbsp;</p>");
 
 bool IsEnter(QEvent *event)
 {
@@ -53,8 +56,6 @@ TFormLogView::TFormLogView(QWidget *parent)
         FormLogView = this;
     setObjectName(QStringLiteral("FormLogView"));
     setWindowTitle(QStringLiteral("Журнал работы отсадочных машин"));
-    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
 
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
@@ -82,6 +83,7 @@ TFormLogView::TFormLogView(QWidget *parent)
     ComboBox1->addItems(
         {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
     ComboBox1->setCurrentIndex(2);
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboBox1->adjustSize();
     for (QWidget *control :
          std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1})

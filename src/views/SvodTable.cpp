@@ -29,11 +29,13 @@ const int GridWidth = 999;
 const int GridHeight = 510;
 const QColor NameBackground(0xC0, 0xC0, 0xC0);
 
-const QString PrintHeaderTemplate = QStringLiteral(
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:20pt\">"
-    "&nbsp;<br/>[CAPTION]</p>"
-    "<p align=\"center\" style=\"margin:0; font-family:'Times New Roman'; font-size:8pt\">"
-    "&nbsp;</p>");
+const QString PrintHeaderTemplate =
+    QStringLiteral("<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:20pt\">"
+                   "&nbsp;<br/>[CAPTION]</p>"
+                   "<p align=\"center\" style=\"margin:0; white-space:pre-wrap; font-family:'Times "
+                   "New Roman'; font-size:8pt\">"
+                   "&nbsp;</p>");
 
 QString Where(const TSvodPeriod &period)
 {
@@ -99,7 +101,6 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("FormSvodTable"));
     setWindowTitle(QStringLiteral("Таблица учета работы обогатительного  гидроциклона"));
-    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
@@ -159,6 +160,7 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     });
     // Shown, not operated: no focus, no selection, no clicks.
     Grid->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Grid->FrozenView()->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     WaitPanel = new QLabel(QStringLiteral("Дождитесь загрузки данных"), this);
     WaitPanel->setObjectName(QStringLiteral("WaitPanel"));

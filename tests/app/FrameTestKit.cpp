@@ -12,7 +12,7 @@
 #include <QTest>
 #include <csignal>
 
-FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
+FrameUnderTest::FrameUnderTest(const QString &host, const QString &password, bool shellWindows)
 {
     QFile settings(SettingsPath());
     if (settings.open(QIODevice::WriteOnly)) {
@@ -28,10 +28,11 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password)
         return true;
     });
     // The application layer's own windows, as the station creates them.
-    frame->CreateWindows(
-        {ChildWindow<TFormMainMenu>(&TFormMain::ActionMainMenu, &TFormMain::ActionPrint, {},
-                                    Qt::SubWindow | Qt::CustomizeWindowHint),
-         DialogWindow<TFormAbout>(), DialogWindow<TFormInputNewSet>()});
+    if (shellWindows)
+        frame->CreateWindows(
+            {ChildWindow<TFormMainMenu>(&TFormMain::ActionMainMenu, &TFormMain::ActionPrint, {},
+                                        Qt::SubWindow | Qt::CustomizeWindowHint),
+             DialogWindow<TFormAbout>(), DialogWindow<TFormInputNewSet>()});
     // The link opens in the background; tests start from its outcome.
     if (!QTest::qWaitFor([this] { return !frame->Connecting(); },
                          2 * TConnectionOpener::AnswerTimeout))

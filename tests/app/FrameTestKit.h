@@ -18,8 +18,11 @@ class FrameUnderTest
 public:
     // host "" means the private test server; the password is given through the login prompt.
     // Returns once the start-up attempt to open the link has ended.
+    // shellWindows: the shell's own windows (main menu, about box, set-point input) are made as
+    // the station's window table makes them; a test of that table asks for none.
     explicit FrameUnderTest(const QString &host = QString(),
-                            const QString &password = QStringLiteral("kv512"));
+                            const QString &password = QStringLiteral("kv512"),
+                            bool shellWindows = true);
     ~FrameUnderTest();
 
     TFormMain *operator->() const { return frame.get(); }

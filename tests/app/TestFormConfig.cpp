@@ -38,6 +38,8 @@ void Click(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
+enum TServer { Refusing, Silent, Answering };
+
 int CountRows(const QString &where)
 {
     QSqlQuery query(TestDb::Open());
@@ -180,30 +182,38 @@ private slots:
 
     void connectionTestLeavesTheLinkAlone_data()
     {
-        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<int>("server");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("wrong host") << false << "Не удалось подключиться к MySQL серверу."
-                                    << "Ошибка";
-        QTest::newRow("test server") << true << "Подключение к серверу успешно установлено."
-                                     << "Тест подключения";
+        const QString failed = QStringLiteral("Не удалось подключиться к MySQL серверу.");
+        QTest::newRow("wrong host") << int(Refusing) << failed << "Ошибка";
+        QTest::newRow("silent host") << int(Silent) << failed << "Ошибка";
+        QTest::newRow("test server")
+            << int(Answering) << "Подключение к серверу успешно установлено."
+            << "Тест подключения";
     }
     void connectionTestLeavesTheLinkAlone()
     {
-        QFETCH(bool, reachable);
+        QFETCH(int, server);
         QFETCH(QString, message);
+        MuteServer silent;
         QFETCH(QString, caption);
         QVERIFY(SQLConnection1().Connected());
         (*m_frame)->TimerRefreshStateTimer();
         const QColor lamp = (*m_frame)->LinkColor();
         const QStringList params = SQLConnection1().Params;
         OpenDialog(0);
-        m_dialog->EditMySQL_Host->setText(reachable ? TestDb::HostWithPort() : NoServerHost);
+        m_dialog->EditMySQL_Host->setText(server == Answering    ? TestDb::HostWithPort()
+                                              : server == Silent ? silent.Host()
+                                                                 : NoServerHost);
         m_dialog->EditMySQL_Login->setText(QString::fromLatin1(TestDb::User));
         m_dialog->CheckBoxSavePassword->setChecked(true);
         m_dialog->EditMySQL_Password->setText(QString::fromLatin1(TestDb::Password));
         m_feedback->clear();
         Click(m_dialog->ButMySQL_Test);
+        if (server == Silent) // the dialog is not frozen while the server keeps quiet
+            QVERIFY(m_dialog->TestRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->TestRunning(), 10000);
         QCOMPARE(m_feedback->lastText(), message);
         QCOMPARE(m_feedback->messages.last().caption, caption);
         QVERIFY(SQLConnection1().Connected());

@@ -11,7 +11,6 @@
 #include "elements/OutField.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -217,6 +216,8 @@ private slots:
         QTest::newRow("sprinkler") << "TWaterCircle" << QByteArray("WaterColor") << true;
         QTest::newRow("chute") << "TSkat" << QByteArray("Brush") << true;
         QTest::newRow("action panel") << "TActionPanel" << QByteArray("Color") << true;
+        QTest::newRow("label") << "TLabel" << QByteArray("Font") << true;
+        QTest::newRow("action label") << "TActionLabel" << QByteArray("Font") << false;
         QTest::newRow("tank not in the table") << "TWaterBox" << QByteArray("WaterColor") << false;
     }
     void groupColourByExactClass()
@@ -258,30 +259,35 @@ private slots:
         QVERIFY(ElementGroup(&window, loose).isEmpty());
     }
 
-    void setupModeNotifies()
+    void labelFontInTheParentsLayoutFile()
     {
-        QSignalSpy spy(&LayoutNotifier(), &TLayoutNotifier::SetupModeChanged);
-        SetInteractiveSetup(true);
-        QVERIFY(InteractiveSetup);
-        SetInteractiveSetup(false);
-        QCOMPARE(spy.size(), 2);
-        QCOMPARE(spy[0][0].toBool(), true);
-        QCOMPARE(spy[1][0].toBool(), false);
-    }
+        QWidget window;
+        window.setObjectName(QStringLiteral("FormLabels"));
+        auto *label = new TLabel(&window);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->Font().SetName(QStringLiteral("Arial"));
+        label->Font().SetSize(14);
+        label->Font().SetColor(clYellow);
+        QVERIFY(SaveLabelFont(label));
+        const TIniFile ini(LayoutFilePath(QStringLiteral("FormLabels")));
+        QCOMPARE(ini.ReadInteger("Label1", "FontColor", 0), clYellow);
+        QCOMPARE(ini.ReadInteger("Label1", "FontSize", 0), 14);
+        QCOMPARE(ini.ReadString("Label1", "FontName", {}), QStringLiteral("Arial"));
 
-    void colourText_data()
-    {
-        QTest::addColumn<int>("colour");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("lime") << int(clLime) << "0x0000FF00";
-        QTest::newRow("olive") << int(clOlive) << "0x00008080";
-        QTest::newRow("system colour") << int(clBtnFace) << "0x8000000F";
-    }
-    void colourText()
-    {
-        QFETCH(int, colour);
-        QFETCH(QString, text);
-        QCOMPARE(ColourText(colour), text);
+        label->Font().SetName(QStringLiteral("Times New Roman"));
+        label->Font().SetSize(8);
+        label->Font().SetColor(clRed);
+        QVERIFY(LoadLabelFont(label));
+        QCOMPARE(label->GetFont().Name(), QStringLiteral("Arial"));
+        QCOMPARE(label->GetFont().Size(), 14);
+        QCOMPARE(label->GetFont().Color(), clYellow);
+
+        // A label without a section keeps its font.
+        auto *other = new TLabel(&window);
+        other->setObjectName(QStringLiteral("Label2"));
+        other->Font().SetSize(11);
+        QVERIFY(LoadLabelFont(other));
+        QCOMPARE(other->GetFont().Size(), 11);
     }
 
     void groupColoursRoundTrip()

@@ -2,6 +2,7 @@
 #include "RecordingFeedback.h"
 #include "TestDb.h"
 #include "TestMain.h"
+#include "app/Connection.h"
 #include "app/InputNewSet.h"
 #include "app/Main.h"
 
@@ -11,17 +12,21 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
-// Answers the input dialog once it is up: types the text and presses the key.
-void AnswerDialog(const QString &text, Qt::Key key, QString *label)
+// Answers the input dialog once it is up: runs meanwhile, types the text and presses the key.
+void AnswerDialog(const QString &text, Qt::Key key, QString *label,
+                  std::function<void()> meanwhile = {})
 {
     QTimer::singleShot(10, [=] {
         if (!FormInputNewSet || !FormInputNewSet->isActiveWindow()) {
-            AnswerDialog(text, key, label);
+            AnswerDialog(text, key, label, meanwhile);
             return;
         }
+        if (meanwhile)
+            meanwhile();
         *label = FormInputNewSet->LabelParName->text();
         QWidget *focus = QApplication::focusWidget();
         if (focus == FormInputNewSet->EditInput)
@@ -140,6 +145,37 @@ private slots:
             QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
             QCOMPARE(feedback.messages[0].icon, TMsgIcon::Error);
         }
+    }
+
+    // The link goes while the operator types: closed by the refresh, or dropped by the server
+    // unnoticed. The command is not sent, and the operator is told that there is no link.
+    void linkLostWhileAsking_data()
+    {
+        QTest::addColumn<bool>("byServer");
+        QTest::newRow("closed by the refresh") << false;
+        QTest::newRow("dropped by the server") << true;
+    }
+    void linkLostWhileAsking()
+    {
+        QFETCH(bool, byServer);
+        RecordingFeedback feedback;
+        FrameUnderTest frame;
+        QSqlQuery id(SQLConnection1().Database());
+        QVERIFY(id.exec(QStringLiteral("select connection_id()")) && id.next());
+        const QString kill = QStringLiteral("KILL ") + id.value(0).toString();
+        QString label;
+        AnswerDialog(QStringLiteral("1800"), Qt::Key_Return, &label, [&] {
+            if (byServer)
+                TestDb::Exec(TestDb::Open(), kill);
+            else
+                SQLConnection1().Close();
+        });
+        frame->ActionSetPLSZ->trigger();
+        QCOMPARE(CommandRows().size(), 0);
+        QCOMPARE(feedback.messages.size(), 1);
+        QCOMPARE(feedback.lastText(),
+                 QStringLiteral("Задание не отправлено: нет связи с сервером базы данных."));
+        QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
     }
 
     // Without a link the commands are disabled, and a command that still arrives (as a click on

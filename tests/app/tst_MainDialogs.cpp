@@ -1,13 +1,20 @@
+#include "FrameTestKit.h"
+#include "RecordingFeedback.h"
 #include "TestMain.h"
 #include "app/About.h"
 #include "app/Application.h"
 #include "app/LoginDialog.h"
+#include "app/Main.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -43,6 +50,29 @@ private slots:
         const QString displayed = QGuiApplication::applicationDisplayName();
         QCoreApplication::setApplicationName(title);
         QCOMPARE(displayed, QStringLiteral("renamed"));
+    }
+
+    // Qt's standard buttons speak Russian: the exit question offers "Да" and "Нет".
+    void exitQuestionInRussian()
+    {
+        InitApplication();
+        std::optional<RecordingFeedback> quiet(std::in_place); // the start-up box is not wanted
+        FrameUnderTest frame(NoServerHost);
+        quiet.reset();
+        frame->show();
+        QString caption;
+        QStringList buttons;
+        OnDialog<QMessageBox>([&](QMessageBox *box) {
+            caption = box->windowTitle();
+            for (const QAbstractButton *button : box->buttons())
+                buttons << button->text().remove(QLatin1Char('&'));
+            QTest::keyClick(box, Qt::Key_Return); // the default button, "Нет"
+        });
+        frame->ActionExit->trigger();
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({QStringLiteral("Да"), QStringLiteral("Нет")}));
+        QCOMPARE(caption, QStringLiteral("Выход"));
+        QVERIFY(frame->isVisible());
     }
 
     void loginPrompt_data()

@@ -8,8 +8,10 @@
 #include "app/PowerOff.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -52,6 +55,16 @@ void RouteAll(TFormMain *frame)
 QAction *FrameAction(TFormMain *frame, const QString &name)
 {
     return frame->findChild<QAction *>(name);
+}
+
+// The tooltip a control shows when the mouse rests on it; empty for none.
+QString ShownToolTip(QWidget *control)
+{
+    QToolTip::hideText();
+    const QPoint at(4, 4);
+    QHelpEvent event(QEvent::ToolTip, at, control->mapToGlobal(at));
+    QApplication::sendEvent(control, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 bool SettingsSaved(const FrameUnderTest &frame)
@@ -206,6 +219,51 @@ private slots:
         QVERIFY(frame->ActionMainMenu->isEnabled());
         QVERIFY(frame->ActionAbout->isEnabled());
         QVERIFY(!frame->ToolButtonPrint->isEnabled());
+    }
+
+    // A control shows its action's hint as its tooltip, and none for an action without a hint
+    // (not the caption Qt would show in its place): on the toolbar and on the main menu window.
+    void hintsAsTooltips_data()
+    {
+        QTest::addColumn<QString>("control"); // toolbar action, "print:" action, "menu:" control
+        QTest::addColumn<QString>("hint");
+        const QString mnemo =
+            QStringLiteral("Показать мнемосхему  процесса обогащения  угля в тяжелых средах");
+        QTest::newRow("toolbar, diagram") << "ActionMnemo" << mnemo;
+        QTest::newRow("toolbar, conveyors") << "ActionGraphTrans"
+                                            << "";
+        QTest::newRow("print button, neutral")
+            << "print:ActionPrint"
+            << "Выберите данные для печати через пункт меню \"Печать\"";
+        QTest::newRow("print button, conveyors") << "print:ActionPrintGraphTrans"
+                                                 << "";
+        QTest::newRow("main menu, F2 caption") << "menu:ActionLabel2" << mnemo;
+        QTest::newRow("main menu, F6 caption") << "menu:ActionLabel6"
+                                               << "";
+        QTest::newRow("main menu, F6 picture") << "menu:ActionImage1"
+                                               << "";
+    }
+    void hintsAsTooltips()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        RecordingFeedback feedback;
+        FrameUnderTest frame(NoServerHost);
+        RouteAll(frame.get());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QWidget *widget = nullptr;
+        const QString name = control.section(QLatin1Char(':'), -1);
+        if (control.startsWith(QStringLiteral("menu:"))) {
+            widget = FormMainMenu->findChild<QWidget *>(name);
+        } else if (control.startsWith(QStringLiteral("print:"))) {
+            frame->ToolButtonPrint->setDefaultAction(FrameAction(frame.get(), name));
+            widget = frame->ToolButtonPrint;
+        } else {
+            widget = frame->ToolBarMain->widgetForAction(FrameAction(frame.get(), name));
+        }
+        QVERIFY(widget);
+        QCOMPARE(ShownToolTip(widget), hint);
     }
 
     void mainMenuRows_data()

@@ -16,13 +16,24 @@ class TestMainInstance : public QObject
     Q_OBJECT
 
 private:
-    // A process table whose entries point at the given executables.
+    // A process table whose entries point at the given executables. An entry "other:<arguments>"
+    // is another user's process: its exe link is unreadable, its command line (arguments
+    // separated by "|") is not.
     static void FakeProcesses(const QTemporaryDir &proc, const QStringList &executables)
     {
+        const QString other = QStringLiteral("other:");
         for (int i = 0; i < executables.size(); ++i) {
             const QString entry = proc.filePath(QString::number(100 + i));
             QDir().mkpath(entry);
-            QFile::link(executables[i], entry + QStringLiteral("/exe"));
+            if (!executables[i].startsWith(other)) {
+                QFile::link(executables[i], entry + QStringLiteral("/exe"));
+                continue;
+            }
+            QFile commandLine(entry + QStringLiteral("/cmdline"));
+            QVERIFY(commandLine.open(QIODevice::WriteOnly));
+            QByteArray arguments = executables[i].mid(other.size()).toUtf8();
+            arguments.replace('|', '\0');
+            commandLine.write(arguments);
         }
     }
 
@@ -37,6 +48,11 @@ private slots:
         QTest::newRow("same name elsewhere") << QStringList {self, "/home/op/TALMER"} << 2;
         QTest::newRow("renamed copy") << QStringList {self, "/opt/plant/talmer2"} << 1;
         QTest::newRow("replaced while running") << QStringList {self, self + " (deleted)"} << 2;
+        QTest::newRow("another user's copy") << QStringList {self, "other:" + self + "|-x|"} << 2;
+        QTest::newRow("another user's copy by name") << QStringList {self, "other:./talmer"} << 2;
+        QTest::newRow("another user's other program")
+            << QStringList {self, "other:/usr/bin/talmer-sim|talmer"} << 1;
+        QTest::newRow("kernel thread") << QStringList {self, "other:"} << 1;
     }
     void countRule()
     {

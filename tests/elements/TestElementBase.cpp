@@ -1,9 +1,9 @@
 #include "RecordingFeedback.h"
 #include "Render.h"
 #include "TestMain.h"
+#include "base/ElementRegistry.h"
 #include "elements/Arrow.h"
 #include "elements/CachedElement.h"
-#include "base/ElementRegistry.h"
 #include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
@@ -40,6 +40,14 @@ void TestElementBase::unchangedPropertyKeepsCache_data()
     QTest::newRow("level gauge WaterLevel")
         << "TBarrel" << QByteArray("WaterLevel") << QVariant(7.0);
     QTest::newRow("settling box L1") << "TShlamBox" << QByteArray("L1") << QVariant(50.0);
+    QTest::newRow("conveyor Position") << "TAniTrans" << QByteArray("Position") << QVariant(99.0);
+    QTest::newRow("drum BladeAngle") << "TEBM" << QByteArray("BladeAngle") << QVariant(359);
+    QTest::newRow("column mixer WaterLevel")
+        << "TColumnMixer" << QByteArray("WaterLevel") << QVariant(80.0);
+    QTest::newRow("tank WaterLevel") << "TFlake" << QByteArray("WaterLevel") << QVariant(45.0);
+    QTest::newRow("vessel WaterLevel") << "TGFlake" << QByteArray("WaterLevel") << QVariant(70.0);
+    QTest::newRow("density meter OutValue")
+        << "TDensMeter" << QByteArray("OutValue") << QVariant(1500.0);
 }
 
 // The 100 ms refresh feeds the same values again and again: those must only copy the cache, while

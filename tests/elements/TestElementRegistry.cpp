@@ -1,7 +1,7 @@
 #include "TestMain.h"
+#include "base/ElementRegistry.h"
 #include "elements/ActionLabel.h"
 #include "elements/ActionPanel.h"
-#include "base/ElementRegistry.h"
 #include "elements/ElementLibrary.h"
 #include "elements/OutField.h"
 
@@ -25,9 +25,12 @@ void TestElementRegistry::everyClassCreatesItself()
 {
     const QStringList names = RegisteredElementClasses();
     for (const char *name :
-         {"TOutField", "TArrow", "TConusBox", "TBarrel", "TWaterBox", "TShlamBox", "TPullOut",
-          "TPoligon", "TSkat", "TPandus", "TValve", "TWaterCircle", "TPump", "TTransporter",
-          "TActionPanel", "TActionLabel", "TActionImage"})
+         {"TOutField",    "TArrow",       "TConusBox",  "TBarrel",      "TWaterBox",
+          "TShlamBox",    "TPullOut",     "TPoligon",   "TSkat",        "TPandus",
+          "TValve",       "TWaterCircle", "TPump",      "TTransporter", "TActionPanel",
+          "TActionLabel", "TActionImage", "TEBM",       "TColumnMixer", "TBladeWheel",
+          "TMixer",       "TFan",         "TSeparator", "TTermoScale",  "TDensMeter",
+          "TWaterMEO",    "TAniTrans",    "TFlake",     "TGFlake"})
         QVERIFY2(names.contains(name), name);
     QWidget form;
     for (const QString &name : names) {

@@ -7,6 +7,7 @@
 #include "elements/Arrow.h"
 #include "elements/Barrel.h"
 #include "elements/ElementLibrary.h"
+#include "elements/Label.h"
 #include "elements/OutField.h"
 #include "elements/Poligon.h"
 #include "elements/Pump.h"
@@ -18,6 +19,7 @@
 
 #include <QColorDialog>
 #include <QDir>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -289,6 +291,30 @@ private slots:
         QVERIFY(feedback.lastText().contains(QStringLiteral("5x")));
         QCOMPARE(feedback.messages.last().caption, QStringLiteral("Ошибка"));
         QCOMPARE(pipe->GetArrowWidth(), 3);
+    }
+
+    void labelClickOpensTheFontDialog()
+    {
+        TLayoutWindow w;
+        auto *label = new TLabel(&w.window);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setText(QStringLiteral("Плотность"));
+        label->setGeometry(10, 10, 120, 24);
+        w.components.append(label);
+        SetInteractiveSetup(true);
+        w.Show();
+        QCOMPARE(label->cursor().shape(), Qt::CrossCursor);
+        WhenModal<QFontDialog>([](QFontDialog *dialog) {
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPointSize(15);
+            font.setBold(true);
+            dialog->setCurrentFont(font);
+            dialog->accept();
+        });
+        Click(label);
+        QCOMPARE(label->GetFont().Size(), 15);
+        QVERIFY(label->GetFont().Style() & fsBold);
+        QCOMPARE(TIniFile(w.file).ReadInteger("Label1", "FontSize", 0), 15);
     }
 
     // "Закрыть" keeps what was applied; the window's X does the same.

@@ -5,6 +5,7 @@
 #include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/Global.h"
+#include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Report.h"
 #include "base/Formats.h"
@@ -82,6 +83,8 @@ private slots:
     {
         frame = std::make_unique<FrameUnderTest>();
         QVERIFY(SQLConnection1().Connected());
+        frame->get()->show(); // the windows printed from its menu live in its area
+        QVERIFY(QTest::qWaitForWindowExposed(frame->get()));
     }
     void cleanupTestCase() { frame.reset(); }
     void init()
@@ -351,11 +354,16 @@ private slots:
         QApplication::processEvents();
         QVERIFY(!opened);
 
-        InteractiveSetup = true;
-        window.ApplyLayout();
+        // Switched as the configuration dialog does: the open window re-binds itself.
+        SetInteractiveSetup(true);
+        QCOMPARE(window.findChild<QWidget *>(QStringLiteral("LabelLegend21"))->cursor().shape(),
+                 Qt::CrossCursor);
         QTimer::singleShot(0, closeIfOpen);
         QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 80));
         QVERIFY(opened);
+        SetInteractiveSetup(false);
+        QCOMPARE(window.findChild<QWidget *>(QStringLiteral("LabelLegend21"))->cursor().shape(),
+                 Qt::ArrowCursor);
     }
 
     void print_data()
@@ -398,8 +406,10 @@ private slots:
         QFETCH(QStringList, keys);
         QFETCH(QString, firstPicture);
         QVERIFY(WriteRecords(Minutes(0, 600), [](int m) { return 20 + m % 50; }));
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        TFormGraphTrend *window = NewWindow(form);
         PrepareWindow(*window);
+        frame->get()->ShowChild(window);
+        window->NormalLayout();
         window->Reload();
         QString templatePath;
         QStringList shownKeys, shownValues;
@@ -431,6 +441,14 @@ private slots:
                 QCOMPARE(QColor(image.pixel(mid)), ColorToQColor(arrow->GetColor()));
             }
         }
+        // Printed from the menu while another window is in front: the same pictures.
+        const QImage inFront(pictures.first());
+        auto *other = new QWidget;
+        frame->get()->ShowChild(other);
+        print->trigger();
+        QCOMPARE(QImage(pictures.first()), inFront);
+        delete other->parentWidget();
+        delete window->parentWidget();
     }
 
     void linkDropAndReturn()
@@ -448,13 +466,17 @@ private slots:
             QVERIFY(!window.Loading);
             QVERIFY(!window.TimerBusy);
             QVERIFY(EventPosted(QStringLiteral("Ошибка в TFormGraphSuspLevel::Reload()")));
+            window.CheckForUpdates();
+            QVERIFY(!window.Loading);
+            QVERIFY(
+                EventPosted(QStringLiteral("Ошибка в TFormGraphSuspLevel::CheckForUpdates().")));
             QVERIFY(!SlotFilled(window.Chart(0), 0, 10));
             QVERIFY(server.Restart());
         }
         // The frame reopens the link on its own; then Enter loads as ever.
         QTRY_VERIFY_WITH_TIMEOUT(SQLConnection1().Connected(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(
-            (QTest::keyClick(&window, Qt::Key_Return), SlotFilled(window.Chart(0), 0, 10)), 20000);
+            (QTest::keyClick(&window, Qt::Key_Return), SlotFilled(window.Chart(0), 0, 10)), 40000);
         QCOMPARE(SlotValue(window.Chart(1), 0, 10), 80.0);
     }
 };

@@ -96,6 +96,7 @@ private slots:
         QCOMPARE(form.Grid->columnWidth(24), 80);
         QVERIFY(form.Grid->Header()->UpperHeight() > 0);
         QVERIFY(form.Grid->font().bold());
+        QVERIFY(!form.Grid->Header()->font().bold());
     }
 
     void serverErrorIsShownAndGridStaysEmpty()

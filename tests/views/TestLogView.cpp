@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -184,20 +183,6 @@ private slots:
             QStringLiteral("Журнал регистрации режимов работы тяжелосредного гидроциклона")));
         QVERIFY(
             header.contains(QStringLiteral("за период с 07.01.2009 19:00 по 08.01.2009 06:59")));
-    }
-
-    void layoutCentresControls()
-    {
-        TFormLogView form;
-        form.resize(1000, 600);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const int total =
-            form.LabelTop2->width() + form.DateTimePicker1->width() + form.ComboBox1->width() + 10;
-        const int left = form.LabelTop2->x();
-        QCOMPARE(left, (form.PanelTop->width() - total - 20) / 2);
-        QCOMPARE(form.ComboBox1->x() + form.ComboBox1->width() - left, total);
-        QCOMPARE(form.Grid->columnWidth(1), form.PanelTop->width() - 192 - 50);
     }
 };
 

@@ -1,11 +1,11 @@
 #include "GalleryEntries.h"
 
+#include "base/ElementRegistry.h"
 #include "elements/ActionLabel.h"
 #include "elements/ActionPanel.h"
 #include "elements/Arrow.h"
 #include "elements/Barrel.h"
 #include "elements/ConusBox.h"
-#include "base/ElementRegistry.h"
 #include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
@@ -19,18 +19,6 @@
 #include <QAction>
 
 namespace {
-
-// An element of class T, sized and then configured by the given function.
-template<class T>
-TGalleryEntry Variant(const QString &caption, QSize size, std::function<void(T &)> configure)
-{
-    return {caption, [size, configure] {
-                auto *element = new T;
-                element->resize(size);
-                configure(*element);
-                return element;
-            }};
-}
 
 // The variants that show what the properties do; one line per entry.
 QList<TGalleryEntry> Variants()
@@ -148,5 +136,5 @@ QList<TGalleryEntry> GalleryEntries()
         entries.append({name, [name] {
                             return CreateElement(name);
                         }});
-    return entries + Variants() + ChartEntries();
+    return entries + Variants() + MachineEntries() + ChartEntries();
 }

@@ -1,0 +1,259 @@
+// Views benchmark: a year (2025) of one-minute process records and a journal row every seven
+// minutes in a private MariaDB instance; prints how long the summary statement for 31 December
+// takes (its month row covers the whole of December), and a full-day journal and browser load
+// through the windows themselves, followed by the server's plan for the summary statement.
+
+#include "app/Connection.h"
+#include "base/Formats.h"
+#include "views/BaseView.h"
+#include "views/DataGrid.h"
+#include "views/LogView.h"
+#include "views/SvodTable.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+namespace {
+QTextStream out(stdout);
+
+const QDate Year(2025, 1, 1);
+const QDate LastDay(2025, 12, 31);
+const int Minutes = 365 * 1440;
+const int Repeats = 7;
+
+bool Db(const QString &dir, const QString &command)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KV512_DB_DIR", dir);
+    env.insert("KV512_DB_PORT", env.value("KV512_DB_PORT", "23400"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start("bash", {QStringLiteral(TALMER_SOURCE_DIR) + "/scripts/db", command});
+    return process.waitForFinished(120000) && process.exitCode() == 0;
+}
+
+int Port(const QString &dir)
+{
+    QFile file(dir + "/port");
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
+                                          : 0;
+}
+
+bool Exec(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return true;
+    out << "bench_views: " << query.lastError().text() << "\n";
+    return false;
+}
+
+// The records are made by the server from its sequence tables, in one statement per table, through
+// a connection of its own: the main link's read time-out is far shorter than the filling.
+bool Fill(int port)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("fill"));
+    db.setHostName(QStringLiteral("127.0.0.1"));
+    db.setPort(port);
+    db.setDatabaseName(QStringLiteral("kv512"));
+    db.setUserName(QStringLiteral("kv512"));
+    db.setPassword(QStringLiteral("kv512"));
+    if (!db.open()) {
+        out << "bench_views: " << db.lastError().text() << "\n";
+        return false;
+    }
+    const QString start = Year.toString(Qt::ISODate);
+    return Exec(
+               db,
+               QStringLiteral(
+                   "INSERT INTO pu_data SELECT TIMESTAMP('%1') + INTERVAL seq MINUTE, "
+                   "1850 + seq % 40, 1860, 50 + seq % 10, 45 + seq % 8, 40, 45, 50, "
+                   "140 + seq % 15, 145 + seq % 12, 95 + seq % 9, seq * 2.4, 2.4, seq * 1.5, 1.5, "
+                   "seq * 2.3, 2.3, 1, 1, 1, IF(seq % 1440 < 1320, 1, 0), IF(seq % 97 < 90, 1, 0), "
+                   "1860, 145, 0, 60, 145 FROM seq_0_to_%2")
+                   .arg(start)
+                   .arg(Minutes - 1))
+        && Exec(db,
+                QStringLiteral("INSERT INTO control_log (RecMoment, MessageText) "
+                               "SELECT TIMESTAMP('%1') + INTERVAL seq * 7 MINUTE, "
+                               "ELT(1 + seq % 3, 'Конвейер 41 запущен', 'Нагрузка подана', "
+                               "'Задание нагрузки 165 т/ч (оператор kv512@localhost)') "
+                               "FROM seq_0_to_%2")
+                    .arg(start)
+                    .arg(Minutes / 7 - 1));
+}
+
+// The summary's figures with one scan per period: minutes counted by conditional sums.
+QString OnePassStatement(const QVector<TSvodPeriod> &periods)
+{
+    const QString hours =
+        QStringLiteral("CONVERT( CONCAT(LPAD(TRUNCATE(IFNULL(%1,0)/60,0), 4, '  00'), ':', "
+                       "LPAD(MOD(IFNULL(%1,0),60), 2, '0') ), CHAR)");
+    QStringList rows;
+    for (const TSvodPeriod &period : periods) {
+        rows.append(
+            QStringLiteral("select %1 as NPP, '%2' as time_name, ").arg(period.Npp).arg(period.Name)
+            + hours.arg(QStringLiteral("sum(RAB > 0 and RN > 0)")) + QStringLiteral(" as C1, ")
+            + hours.arg(QStringLiteral("sum(RAB > 0 and RN <= 0)")) + QStringLiteral(" as C2, ")
+            + hours.arg(QStringLiteral("sum(RAB > 0)"))
+            + QStringLiteral(" as C3, IFNULL(sum(G_1T41),0) as C4, IFNULL(sum(G_1T23),0) as C5, "
+                             "IFNULL(sum(G_1T2),0) as C6, 100*sum(G_1T2)/sum(G_1T23) as C7 "
+                             "from pu_data where RecMoment >= '%1' and RecMoment <= '%2'")
+                  .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:00:00"), period.Start),
+                       FormatDateTime(QStringLiteral("yyyy-mm-dd hh:59:59"), period.Stop)));
+    }
+    return rows.join(QStringLiteral(" union ")) + QStringLiteral(" ORDER BY NPP");
+}
+
+// Every value of every row of the result, as text.
+QStringList Rows(const QString &statement)
+{
+    QStringList rows;
+    QSqlQuery query(SQLConnection1().Database());
+    query.exec(statement);
+    while (query.next()) {
+        QStringList row;
+        for (int field = 0; field < query.record().count(); ++field)
+            row.append(query.value(field).toString());
+        rows.append(row.join(QLatin1Char('|')));
+    }
+    return rows;
+}
+
+// Milliseconds of each run of the work, and the fastest and the median printed.
+void Time(const QString &name, const std::function<void()> &work)
+{
+    QVector<double> runs;
+    for (int run = 0; run < Repeats; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        runs.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(runs.begin(), runs.end());
+    out << qSetFieldWidth(44) << Qt::left << name << qSetFieldWidth(0) << "fastest "
+        << QString::number(runs.first(), 'f', 1) << " ms, median "
+        << QString::number(runs.at(runs.size() / 2), 'f', 1) << " ms\n";
+    out.flush();
+}
+
+void Explain(const QString &statement)
+{
+    QSqlQuery query(SQLConnection1().Database());
+    if (!query.exec(QStringLiteral("EXPLAIN ") + statement))
+        return;
+    out << "\nEXPLAIN of the summary statement:\n";
+    const QSqlRecord record = query.record();
+    for (int field = 0; field < record.count(); ++field)
+        out << record.fieldName(field) << (field + 1 < record.count() ? "\t" : "\n");
+    while (query.next()) {
+        for (int field = 0; field < record.count(); ++field)
+            out << query.value(field).toString() << (field + 1 < record.count() ? "\t" : "\n");
+    }
+}
+
+int Run(int port)
+{
+    QElapsedTimer fill;
+    fill.start();
+    if (!Fill(port))
+        return 1;
+    out << "filled " << Minutes << " records and " << Minutes / 7 << " journal rows in "
+        << QString::number(fill.nsecsElapsed() / 1e9, 'f', 1) << " s\n";
+
+    const QString statement = SvodStatement(SvodPeriods(DateTimeToMoment(LastDay.startOfDay())));
+    int rows = 0;
+    Time(QStringLiteral("summary statement, 31.12"), [&] {
+        QSqlQuery query(SQLConnection1().Database());
+        query.setForwardOnly(true);
+        query.exec(statement);
+        for (rows = 0; query.next(); ++rows) { }
+    });
+    if (rows != 4) {
+        out << "bench_views: the summary gave " << rows << " rows\n";
+        return 1;
+    }
+
+    TFormSvodTable summary;
+    summary.TimerUpdate->stop();
+    summary.DateTimePicker1->setDate(LastDay);
+    Time(QStringLiteral("summary window reload"), [&] { summary.Reload(); });
+
+    TFormLogView journal;
+    journal.TimerAutoRefresh->stop();
+    journal.DateTimePicker1->setDate(LastDay.addDays(-1));
+    journal.ComboBox1->setCurrentIndex(2);
+    Time(QStringLiteral("journal load, whole day"), [&] { journal.Load(); });
+    out << "  (" << journal.Grid->Model()->rowCount() << " rows)\n";
+
+    TFormBaseView browser;
+    browser.DateTimePicker1->setDate(LastDay);
+    browser.DateTimePicker3->setDate(LastDay);
+    Time(QStringLiteral("browser load, 00:00:00 to 23:59:59"), [&] { browser.Load(); });
+    out << "  (" << browser.Grid->Model()->rowCount() << " rows)\n";
+
+    Explain(statement);
+
+    // Two ways to the same figures, for comparison: one pass per period instead of seven, and
+    // the statement as it is over a covering index of the six fields it reads.
+    Time(QStringLiteral("one-pass rewrite, 31.12"), [&] {
+        QSqlQuery query(SQLConnection1().Database());
+        query.exec(OnePassStatement(SvodPeriods(DateTimeToMoment(LastDay.startOfDay()))));
+        while (query.next()) { }
+    });
+    out << "  same figures as the statement: "
+        << (Rows(statement)
+                    == Rows(OnePassStatement(SvodPeriods(DateTimeToMoment(LastDay.startOfDay()))))
+                ? "yes"
+                : "NO")
+        << "\n";
+    if (!Exec(QSqlDatabase::database(QStringLiteral("fill")),
+              QStringLiteral("ALTER TABLE pu_data ADD INDEX summary "
+                             "(RecMoment, RAB, RN, G_1T41, G_1T23, G_1T2)")))
+        return 1;
+    Time(QStringLiteral("summary statement, covering index"), [&] {
+        QSqlQuery query(SQLConnection1().Database());
+        query.exec(statement);
+        while (query.next()) { }
+    });
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir(QDir::tempPath() + "/kv512-bench-views-XXXXXX");
+    if (!dir.isValid() || !Db(dir.path(), "init")) {
+        out << "bench_views: cannot start a private database\n";
+        return 1;
+    }
+    const int port = Port(dir.path());
+    SetConnectionParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1:%1").arg(port));
+    SetConnectionParam(QStringLiteral("User_Name"), QStringLiteral("kv512"));
+    SetConnectionParam(QStringLiteral("Password"), QStringLiteral("kv512"));
+    int code = 1;
+    if (SQLConnection1().Open())
+        code = Run(port);
+    else
+        out << "bench_views: " << SQLConnection1().LastError() << "\n";
+    SQLConnection1().Close();
+    Db(dir.path(), "stop");
+    return code;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Asks where to save; an empty answer means the operator cancelled. Tests replace it.
+using TCsvFileChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
+TCsvFileChooser &CsvFileChooser();
+
+// Gives the widget a context menu item "Экспорт в CSV..." that writes what rows() returns (the
+// first row being the column titles) to the file the operator chooses. A failed write is reported
+// in a message box with the reason.
+void InstallCsvExport(QWidget *widget, std::function<QList<QStringList>()> rows,
+                      std::function<QString()> suggestedName);

@@ -1,0 +1,161 @@
+#include "Diagnostics.h"
+
+#include "app/EventLog.h"
+#include "app/LinkHistory.h"
+#include "app/Main.h"
+#include "base/Formats.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TFormDiagnostics *FormDiagnostics = nullptr;
+
+namespace {
+
+const QString TimePattern = QStringLiteral("dd.mm.yyyy hh:nn:ss");
+
+QTableWidget *MakeGrid(QWidget *parent, const QString &name, const QStringList &titles)
+{
+    auto *grid = new QTableWidget(0, int(titles.size()), parent);
+    grid->setObjectName(name);
+    grid->setHorizontalHeaderLabels(titles);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+void SetRow(QTableWidget *grid, int row, const QStringList &cells)
+{
+    for (int column = 0; column < cells.size(); ++column)
+        grid->setItem(row, column, new QTableWidgetItem(cells[column]));
+}
+
+// "hh:nn:ss" of a span of days; spans of a day or more start with the days.
+QString Duration(TMoment days)
+{
+    const qint64 seconds = qRound64(days * 86400);
+    const QString clock = QStringLiteral("%1:%2:%3")
+                              .arg(seconds / 3600 % 24, 2, 10, QLatin1Char('0'))
+                              .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                              .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return seconds >= 86400 ? QStringLiteral("%1 сут. ").arg(seconds / 86400) + clock : clock;
+}
+
+} // namespace
+
+TFormDiagnostics::TFormDiagnostics(QWidget *parent)
+    : TFormDiagnostics(parent, EventRing(), FormMain)
+{ }
+
+TFormDiagnostics::TFormDiagnostics(QWidget *parent, TEventFIFO &ring, TFormMain *frame)
+    : QWidget(parent)
+    , FRing(ring)
+    , FFrame(frame)
+{
+    if (!FormDiagnostics)
+        FormDiagnostics = this;
+    setObjectName(QStringLiteral("FormDiagnostics"));
+    setWindowTitle(QStringLiteral("Диагностика"));
+    LabelServer = new QLabel(this);
+    LabelServer->setObjectName(QStringLiteral("LabelServer"));
+    LabelHeartbeat = new QLabel(this);
+    LabelHeartbeat->setObjectName(QStringLiteral("LabelHeartbeat"));
+    LabelRing = new QLabel(this);
+    LabelRing->setObjectName(QStringLiteral("LabelRing"));
+    GridEvents =
+        MakeGrid(this, QStringLiteral("GridEvents"),
+                 {QStringLiteral("Время"), QStringLiteral("Код"), QStringLiteral("Событие")});
+    GridOutages = MakeGrid(this, QStringLiteral("GridOutages"),
+                           {QStringLiteral("Связь потеряна"), QStringLiteral("Восстановлена"),
+                            QStringLiteral("Длительность")});
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(LabelServer);
+    layout->addWidget(LabelHeartbeat);
+    layout->addWidget(new QLabel(QStringLiteral("История связи с сервером:"), this));
+    layout->addWidget(GridOutages, 1);
+    layout->addWidget(LabelRing);
+    layout->addWidget(GridEvents, 2);
+
+    TimerRefresh = new QTimer(this);
+    TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));
+    TimerRefresh->setInterval(1000);
+    connect(TimerRefresh, &QTimer::timeout, this, &TFormDiagnostics::Refresh);
+    Refresh();
+}
+
+void TFormDiagnostics::Refresh()
+{
+    ShowLink();
+    ShowEvents();
+}
+
+void TFormDiagnostics::ShowLink()
+{
+    if (!FFrame) {
+        LabelServer->setText(QStringLiteral("Сервер: нет главного окна"));
+        LabelHeartbeat->clear();
+        GridOutages->setRowCount(0);
+        return;
+    }
+    const TLinkHistory &history = FFrame->LinkHistory();
+    LabelServer->setText(
+        QStringLiteral("Сервер: %1, связь %2")
+            .arg(FFrame->Settings.Comp,
+                 history.Down() ? QStringLiteral("потеряна") : QStringLiteral("есть")));
+    const std::optional<double> age = FFrame->HeartbeatAge();
+    LabelHeartbeat->setText(
+        age ? QStringLiteral("Последний сигнал жизни сервера сбора данных: %1 с назад")
+                  .arg(QString::number(*age, 'f', 0))
+            : QStringLiteral("Сигнал жизни сервера сбора данных ещё не прочитан"));
+
+    const QList<TLinkOutage> &outages = history.Outages();
+    GridOutages->setRowCount(int(outages.size()));
+    const TMoment now = Now();
+    for (int i = 0; i < outages.size(); ++i) {
+        const TLinkOutage &outage = outages[outages.size() - 1 - i]; // newest first
+        const bool down = outage.Back == 0;
+        SetRow(GridOutages, i,
+               {FormatDateTime(TimePattern, outage.Lost),
+                down ? QStringLiteral("—") : FormatDateTime(TimePattern, outage.Back),
+                down ? QStringLiteral("идёт ") + Duration(now - outage.Lost)
+                     : Duration(outage.Back - outage.Lost)});
+    }
+}
+
+void TFormDiagnostics::ShowEvents()
+{
+    // Nothing takes events out of the ring, so its records stand in slots 0 .. count - 1 in the
+    // order they were posted.
+    const int count = FRing.Count();
+    const bool full = count >= FRing.Capacity();
+    LabelRing->setText(
+        QStringLiteral("События фоновых процедур: %1 из %2").arg(count).arg(FRing.Capacity())
+        + (full ? QStringLiteral(" — кольцо заполнено, новые события не "
+                                 "сохраняются")
+                : QString()));
+    GridEvents->setRowCount(count);
+    for (int row = 0; row < count; ++row) {
+        const TEventFIFO_Rec &record = FRing.Record(count - 1 - row);
+        SetRow(GridEvents, row,
+               {FormatDateTime(TimePattern, record.Moment), QString::number(record.Code),
+                record.Text});
+    }
+}
+
+void TFormDiagnostics::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Refresh();
+    TimerRefresh->start();
+}
+
+void TFormDiagnostics::hideEvent(QHideEvent *event)
+{
+    TimerRefresh->stop();
+    QWidget::hideEvent(event);
+}

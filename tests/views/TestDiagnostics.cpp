@@ -1,0 +1,80 @@
+#include "FrameTestKit.h"
+#include "RecordingFeedback.h"
+#include "TestDb.h"
+#include "TestMain.h"
+#include "app/EventLog.h"
+#include "app/Main.h"
+#include "base/Formats.h"
+#include "views/Diagnostics.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+class TestDiagnostics : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsOutageAfterLinkDropAndReturn();
+    void eventsNewestFirstAndFullRing();
+};
+
+void TestDiagnostics::showsOutageAfterLinkDropAndReturn()
+{
+    RecordingFeedback feedback;
+    FrameUnderTest frame;
+    QTRY_VERIFY_WITH_TIMEOUT(frame->LinkColor() != QColor(Qt::red) && frame->HeartbeatAge(), 5000);
+    TEventFIFO ring(10);
+    TFormDiagnostics view(nullptr, ring, frame.get());
+    QCOMPARE(view.GridOutages->rowCount(), 0);
+    QVERIFY(view.LabelServer->text().contains(frame->Settings.Comp));
+    QVERIFY(view.LabelServer->text().contains(QStringLiteral("связь есть")));
+    {
+        TestDb::StoppedServer server;
+        QVERIFY(server.stopped);
+        QTRY_VERIFY_WITH_TIMEOUT(frame->LinkHistory().Down(), 10000);
+        view.Refresh();
+        QCOMPARE(view.GridOutages->rowCount(), 1);
+        QCOMPARE(view.GridOutages->item(0, 1)->text(), QStringLiteral("—"));
+        QVERIFY(view.GridOutages->item(0, 2)->text().startsWith(QStringLiteral("идёт 00:00:")));
+        QVERIFY(view.LabelServer->text().contains(QStringLiteral("связь потеряна")));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->LinkHistory().Down(), 20000);
+    view.Refresh();
+    QCOMPARE(view.GridOutages->rowCount(), 1);
+    const TLinkOutage outage = frame->LinkHistory().Outages().constLast();
+    QVERIFY(outage.Back > outage.Lost);
+    QCOMPARE(view.GridOutages->item(0, 0)->text(),
+             FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), outage.Lost));
+    QCOMPARE(view.GridOutages->item(0, 1)->text(),
+             FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), outage.Back));
+    QVERIFY(view.GridOutages->item(0, 2)->text().startsWith(QStringLiteral("00:00:")));
+}
+
+void TestDiagnostics::eventsNewestFirstAndFullRing()
+{
+    RecordingFeedback feedback;
+    TEventFIFO ring(10);
+    for (int i = 1; i <= 9; ++i)
+        QVERIFY(ring.Post(QStringLiteral("Ошибка в T::M%1").arg(i), 0));
+    TFormDiagnostics view(nullptr, ring, nullptr);
+    QCOMPARE(view.GridEvents->rowCount(), 9);
+    QCOMPARE(view.GridEvents->item(0, 2)->text(), QStringLiteral("Ошибка в T::M9"));
+    QCOMPARE(view.GridEvents->item(8, 2)->text(), QStringLiteral("Ошибка в T::M1"));
+    QVERIFY(!view.LabelRing->text().contains(QStringLiteral("заполнено")));
+    // Looking takes nothing out: the ring still takes exactly one more event, then refuses.
+    view.Refresh();
+    QCOMPARE(ring.Count(), 9);
+    QVERIFY(ring.Post(QStringLiteral("Ошибка в T::M10"), 0));
+    QCOMPARE(feedback.beeps, 0);
+    QVERIFY(!ring.Post(QStringLiteral("Ошибка в T::M11"), 0));
+    QCOMPARE(feedback.beeps, 1);
+    view.Refresh();
+    QCOMPARE(view.GridEvents->rowCount(), 10);
+    QCOMPARE(view.GridEvents->item(0, 2)->text(), QStringLiteral("Ошибка в T::M10"));
+    QVERIFY(view.LabelRing->text().contains(QStringLiteral("10 из 10 — кольцо заполнено")));
+}
+
+TALMER_TEST(TestDiagnostics)
+#include "TestDiagnostics.moc"
