@@ -13,6 +13,10 @@ TFormInputNewSet *FormInputNewSet = nullptr;
 TFormInputNewSet::TFormInputNewSet(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , LabelParName(new QLabel(QStringLiteral("Наименование параметра:"), this))
+    , LabelCurrent(new QLabel(this))
+    , LabelLinkWarning(new QLabel(
+          QStringLiteral("Нет свежей связи с сервером: задание может не дойти до установки."),
+          this))
     , EditInput(new QLineEdit(this))
     , ButtonOK(new QPushButton(QStringLiteral("Задать"), this))
     , ButtonCancel(new QPushButton(QStringLiteral("Отмена"), this))
@@ -21,6 +25,9 @@ TFormInputNewSet::TFormInputNewSet(QWidget *parent)
     setWindowTitle(QStringLiteral("Новое задание"));
     LabelParName->setObjectName(QStringLiteral("LabelParName"));
     EditInput->setObjectName(QStringLiteral("EditInput"));
+    LabelCurrent->setObjectName(QStringLiteral("LabelCurrent"));
+    LabelLinkWarning->setObjectName(QStringLiteral("LabelLinkWarning"));
+    LabelLinkWarning->setWordWrap(true);
 
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
@@ -32,6 +39,9 @@ TFormInputNewSet::TFormInputNewSet(QWidget *parent)
     navy.setColor(QPalette::Text, QColor(0, 0, 128));
     navy.setColor(QPalette::ButtonText, QColor(0, 0, 128));
     setPalette(navy);
+    QPalette red = LabelLinkWarning->palette();
+    red.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    LabelLinkWarning->setPalette(red);
 
     ButtonOK->setDefault(true); // Enter
     ButtonCancel->setAutoDefault(false);
@@ -45,6 +55,8 @@ TFormInputNewSet::TFormInputNewSet(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(LabelParName);
     layout->addWidget(EditInput);
+    layout->addWidget(LabelCurrent);
+    layout->addWidget(LabelLinkWarning);
     layout->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(380);
@@ -60,9 +72,13 @@ TFormInputNewSet::~TFormInputNewSet()
         FormInputNewSet = nullptr;
 }
 
-bool TFormInputNewSet::Ask(const QString &label, QString &text)
+bool TFormInputNewSet::Ask(const QString &label, QString &text, const QString &current,
+                           bool linkFresh)
 {
     LabelParName->setText(label);
+    LabelCurrent->setText(current);
+    LabelCurrent->setVisible(!current.isEmpty());
+    LabelLinkWarning->setVisible(!linkFresh);
     EditInput->clear();
     if (exec() != QDialog::Accepted)
         return false;

@@ -16,9 +16,14 @@ public:
     ~TFormInputNewSet() override;
 
     // Shows the dialog with the label and an empty edit; true with the entered text on "Задать".
-    bool Ask(const QString &label, QString &text);
+    // current: the measured value and the set-point in force, shown for information; linkFresh:
+    // false adds the warning that the command may not reach the plant.
+    bool Ask(const QString &label, QString &text, const QString &current = QString(),
+             bool linkFresh = true);
 
     QLabel *LabelParName;
+    QLabel *LabelCurrent;
+    QLabel *LabelLinkWarning;
     QLineEdit *EditInput;
     QPushButton *ButtonOK;
     QPushButton *ButtonCancel;

@@ -593,7 +593,9 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
     if (!SQLConnection1().Connected() || !FormInputNewSet)
         return;
     QString text;
-    if (!FormInputNewSet->Ask(command.Label, text))
+    // The newest record and the lamp only inform the operator; the command itself stays as it is.
+    if (!FormInputNewSet->Ask(command.Label, text, CurrentValuesText(command, FLastData),
+                              LinkColor() == LinkGreen))
         return;
     double value = 0;
     if (!CheckSetPointInput(command, text, value))

@@ -4,20 +4,46 @@
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
+#include <QSqlRecord>
+
 const TSetPointCommand &DensitySetPoint()
 {
     static const TSetPointCommand command {
-        QStringLiteral("Заданная плотность суспензии:"), 1600, 2100, QStringLiteral("_PLSZ"),
-        QStringLiteral("Задание плотности вне допустимого диапазона.")};
+        QStringLiteral("Заданная плотность суспензии:"),
+        1600,
+        2100,
+        QStringLiteral("_PLSZ"),
+        QStringLiteral("Задание плотности вне допустимого диапазона."),
+        QStringLiteral("PLS"),
+        QStringLiteral("PLSZ"),
+        QStringLiteral("кг/м3")};
     return command;
 }
 
 const TSetPointCommand &LoadSetPoint()
 {
     static const TSetPointCommand command {
-        QStringLiteral("Заданная нагрузка, т/час:"), 50, 240, QStringLiteral("_TNZ"),
-        QStringLiteral("Задание нагрузки вне допустимого диапазона.")};
+        QStringLiteral("Заданная нагрузка, т/час:"),
+        50,
+        240,
+        QStringLiteral("_TNZ"),
+        QStringLiteral("Задание нагрузки вне допустимого диапазона."),
+        QStringLiteral("TNK23"),
+        QStringLiteral("TNZ"),
+        QStringLiteral("т/ч")};
     return command;
+}
+
+QString CurrentValuesText(const TSetPointCommand &command, const QSqlRecord &record)
+{
+    auto shown = [&](const QString &field) {
+        const QVariant value = record.value(field);
+        return value.isNull() ? QStringLiteral("нет данных")
+                              : FormatFloat(QStringLiteral("#0.0"), value.toDouble())
+                + QLatin1Char(' ') + command.Unit;
+    };
+    return QStringLiteral("Сейчас: %1, задание в силе: %2")
+        .arg(shown(command.MeasuredField), shown(command.SetPointField));
 }
 
 bool CheckSetPointInput(const TSetPointCommand &command, const QString &text, double &value)

@@ -4,7 +4,9 @@
 #include "TestMain.h"
 #include "app/Connection.h"
 #include "app/InputNewSet.h"
+#include "app/LinkLamp.h"
 #include "app/Main.h"
+#include "base/Formats.h"
 
 #include <QAction>
 #include <QLabel>
@@ -145,6 +147,58 @@ private slots:
             QCOMPARE(feedback.messages[0].caption, QStringLiteral("Ошибка"));
             QCOMPARE(feedback.messages[0].icon, TMsgIcon::Error);
         }
+    }
+
+    // Beside the input the dialog shows what the newest record says, and warns while the lamp is
+    // not green; the command goes out all the same, once.
+    void dialogInformsOfValuesAndLink_data()
+    {
+        QTest::addColumn<bool>("density");
+        QTest::addColumn<int>("heartbeatAge"); // seconds
+        QTest::addColumn<QString>("current");
+        QTest::newRow("density, lamp green")
+            << true << 0 << "Сейчас: 1652.3 кг/м3, задание в силе: 1650.0 кг/м3";
+        QTest::newRow("load, lamp red")
+            << false << 60 << "Сейчас: 180.5 т/ч, задание в силе: нет данных";
+        QTest::newRow("density, lamp yellow")
+            << true << 7 << "Сейчас: 1652.3 кг/м3, задание в силе: 1650.0 кг/м3";
+    }
+    void dialogInformsOfValuesAndLink()
+    {
+        QFETCH(bool, density);
+        QFETCH(int, heartbeatAge);
+        QFETCH(QString, current);
+        const QSqlDatabase db = TestDb::Open();
+        QVERIFY(TestDb::Truncate(db, {QStringLiteral("pu_data")}));
+        const TMoment now = Now();
+        QVERIFY(TestDb::Exec(
+            db,
+            QStringLiteral("INSERT INTO pu_data (RecMoment, PLS, PLSZ, TNK23, TNZ) VALUES "
+                           "('%1', 1652.3, 1650, 180.5, NULL)")
+                .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), now))));
+        QVERIFY(
+            TestDb::Exec(db,
+                         QStringLiteral("REPLACE INTO last_state (Id, RecMoment) VALUES (1, '%1')")
+                             .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"),
+                                                 now - heartbeatAge / 86400.0))));
+        RecordingFeedback feedback;
+        FrameUnderTest frame;
+        frame->TimerRefreshStateTimer();
+        QCOMPARE(frame->LinkColor() == LinkGreen, heartbeatAge == 0);
+        QString shown;
+        bool warned = true;
+        QString label;
+        AnswerDialog(density ? QStringLiteral("1800") : QStringLiteral("100"), Qt::Key_Return,
+                     &label, [&] {
+                         shown = FormInputNewSet->LabelCurrent->text();
+                         warned = FormInputNewSet->LabelLinkWarning->isVisible();
+                     });
+        (density ? frame->ActionSetPLSZ : frame->ActionSet_TNZ)->trigger();
+        QCOMPARE(shown, current);
+        QCOMPARE(warned, heartbeatAge != 0);
+        QCOMPARE(CommandRows().size(), 1);
+        QCOMPARE(density ? CommandRows()[0].PLSZ : CommandRows()[0].TNZ, density ? 1800.0 : 100.0);
+        QVERIFY(feedback.messages.isEmpty());
     }
 
     // The link goes while the operator types: closed by the refresh, or dropped by the server
