@@ -12,6 +12,12 @@ class TBitmap : public TStyleObject
 {
 public:
     TBitmap();
+    TBitmap(const TBitmap &) = default;
+    TBitmap &operator=(const TBitmap &other)
+    {
+        Assign(other);
+        return *this;
+    }
 
     const QImage &Image() const { return m_image; }
     // False, and nothing changed, when the file is missing or not a picture.

@@ -8,6 +8,14 @@
 class TStringList : public TStyleObject
 {
 public:
+    TStringList() = default;
+    TStringList(const TStringList &) = default;
+    TStringList &operator=(const TStringList &other)
+    {
+        Assign(other.m_lines);
+        return *this;
+    }
+
     const QStringList &Lines() const { return m_lines; }
     int Count() const { return int(m_lines.size()); }
     QString Line(int index) const { return m_lines.value(index); }

@@ -5,9 +5,25 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+qint64 RealTimeNs()
+{
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// How long a time stamp may fail to tell two writes apart: the file system's granularity (two
+// seconds on the coarsest) and the lag of the clock that stamps files.
+constexpr qint64 StampUncertaintyNs = 2'000'000'000;
+
+} // namespace
 
 TRecordFile::TRecordFile(const QString &fileName)
     : m_fileName(fileName)
@@ -77,8 +93,16 @@ bool TRecordFile::Sync()
     }
     const Identity onDisk {true, st.st_dev, st.st_ino, st.st_size,
                            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-    if (m_loaded && m_readable && onDisk == m_identity)
-        return true;
+    const qint64 checkedNs = RealTimeNs();
+    if (m_loaded && m_readable && onDisk == m_identity) {
+        // Unwritten changes are kept as they are; the dataset syncs before it writes.
+        if (m_dirtyFrom >= 0 || onDisk.mtimeNs < m_matchedSinceNs - StampUncertaintyNs)
+            return true;
+        if (TextMatches()) {
+            m_matchedSinceNs = checkedNs;
+            return true;
+        }
+    }
 
     Clear();
     QFile file(m_fileName);
@@ -100,9 +124,23 @@ bool TRecordFile::Sync()
     if (m_writer >= 0 && (read.inode != m_identity.inode || read.device != m_identity.device))
         CloseWriter(); // the file was replaced: write to the new one
     m_identity = read;
+    m_matchedSinceNs = checkedNs;
     m_loaded = true;
     m_readable = true;
     return true;
+}
+
+bool TRecordFile::TextMatches()
+{
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray onDisk = file.readAll();
+    QByteArray text;
+    text.reserve(onDisk.size());
+    for (int i = 0; i < int(m_sections.size()); ++i)
+        AppendSectionText(i, text);
+    return file.error() == QFileDevice::NoError && text == onDisk;
 }
 
 void TRecordFile::Parse(const QByteArray &data, const QString &stopAfter)
@@ -308,6 +346,7 @@ bool TRecordFile::Flush()
     }
     const qint64 end = start + text.size();
     m_lastWriteSize = text.size();
+    const qint64 writtenNs = RealTimeNs();
     Identity written;
     if (!WriteAt(start, text) || (end < m_identity.size && ::ftruncate(m_writer, end) != 0)
         || !IdentityOf(m_writer, written)) {
@@ -315,6 +354,7 @@ bool TRecordFile::Flush()
         return false;
     }
     m_identity = written;
+    m_matchedSinceNs = writtenNs;
     m_layoutKnown = true;
     m_dirtyFrom = -1;
     return true;

@@ -13,7 +13,9 @@
 // reads them) held in memory and written through to disk.
 //
 // Reads are served from memory; Sync() re-reads the file when anything else changed it on disk, so
-// several datasets (or processes) can share a tree the way private-profile files are shared.
+// several datasets (or processes) can share a tree the way private-profile files are shared. The
+// file's size and time stamp tell a change only once the stamp's clock has moved on: while the
+// stamp is recent, an edit of equal length may carry the same one, so the text itself is compared.
 // Writes are collected and made durable by Flush(), which rewrites the text only from the first
 // changed section on: filling in the newest record at the end of a file costs the size of that
 // record, not of the file. Lines this class does not change keep their bytes, so comments and
@@ -86,6 +88,8 @@ private:
     int AddSection(const QString &name);
     void AppendSectionText(int index, QByteArray &text);
     void Invalidate();
+    // True when the file's text is exactly the text memory would write.
+    bool TextMatches();
     void CloseWriter();
     bool WriteAt(qint64 offset, const QByteArray &text);
     static bool IdentityOf(int fd, Identity &identity);
@@ -98,6 +102,7 @@ private:
     bool m_loaded = false;
     bool m_readable = true;
     Identity m_identity;
+    qint64 m_matchedSinceNs = 0; // memory matched the file since this moment (real-time clock)
     std::vector<qint64> m_offsets; // byte offset of each section in the file as last written
     bool m_layoutKnown = false; // m_offsets match the file (false after reading a foreign text)
     int m_dirtyFrom = -1; // first section changed since the last flush

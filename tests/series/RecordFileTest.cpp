@@ -7,7 +7,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <map>
+#include <sys/stat.h>
 
 class RecordFileTest : public QObject
 {
@@ -141,6 +143,33 @@ private slots:
         QCOMPARE(ReadBytes(fileName),
                  QByteArray("[Header]\r\nRecordCount=2\r\nR0=45000.5\r\n\r\n[R1]\r\nLevel=1\r\n"
                             "\r\n[R2]\r\nLevel=2\r\n\r\n[R3]\r\nLevel=3\r\n"));
+    }
+
+    // Another writer's edit of equal length within one tick of the time stamp (made certain here
+    // by putting the stamp back) is still seen, and the next write keeps it.
+    void equalLengthEditWithTheSameStampSeen()
+    {
+        TRecordFile a(fileName), b(fileName);
+        QVERIFY(a.Sync());
+        a.WriteString("R0", "Level", "1");
+        a.WriteString("R0", "Flow", "5");
+        QVERIFY(a.Flush());
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(fileName).constData(), &before), 0);
+        QVERIFY(b.Sync());
+        b.WriteString("R0", "Level", "2");
+        QVERIFY(b.Flush());
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(fileName).constData(), times, 0), 0);
+
+        QVERIFY(a.Sync());
+        QCOMPARE(a.ReadString("R0", "Level"), QString("2"));
+        a.WriteString("R0", "Flow", "6");
+        QVERIFY(a.Flush());
+        TRecordFile fresh(fileName);
+        QVERIFY(fresh.Sync());
+        QCOMPARE(fresh.ReadString("R0", "Level"), QString("2"));
+        QCOMPARE(fresh.ReadString("R0", "Flow"), QString("6"));
     }
 
     // Changes made on disk by someone else are read before the next write, never overwritten.
