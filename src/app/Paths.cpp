@@ -23,7 +23,9 @@ QString ProgramFolder()
 QString DataFolder()
 {
     const QString program = ProgramFolder();
-    if (QFileInfo(program).isWritable())
+    // An installed copy (under /usr) keeps its files per user even for root, who could write
+    // into the system's program folder.
+    if (QFileInfo(program).isWritable() && !program.startsWith(QLatin1String("/usr/")))
         return program;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
