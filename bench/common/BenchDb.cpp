@@ -47,6 +47,19 @@ QString BenchDb::Host() const
     return QStringLiteral("127.0.0.1:%1").arg(Port());
 }
 
+QString BenchDb::WriteClientSettings(const QString &folder, const QString &host)
+{
+    const QString path = folder + QStringLiteral("/talmer.INI");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(QStringLiteral("[main]\r\nTempDir=%1/Temp\r\nTemplateDir=%1/Template\r\n"
+                              "[MySQL]\r\nComp=%2\r\nLogin=%3\r\nSavePassword=0\r\n")
+                   .arg(folder, host, User())
+                   .toUtf8());
+    return path;
+}
+
 bool BenchDb::Backfill(int days)
 {
     DbSettings settings;

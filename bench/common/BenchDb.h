@@ -19,6 +19,10 @@ public:
     QString Host() const;
     static QString User() { return QStringLiteral("kv512"); }
     static QString Password() { return QStringLiteral("kv512"); }
+    // Writes a client settings file "talmer.INI" into the folder, pointing at the host (as
+    // Host() gives it), with the temporary and template folders inside the folder; returns its
+    // path (empty when it could not be written).
+    static QString WriteClientSettings(const QString &folder, const QString &host);
     // Writes the given days of simulated history up to now; false on a database failure.
     bool Backfill(int days);
 

@@ -54,15 +54,9 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir folder;
-    const QString settings = folder.filePath(QStringLiteral("talmer.INI"));
-    QFile file(settings);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString settings = BenchDb::WriteClientSettings(folder.path(), db.Host());
+    if (settings.isEmpty())
         return 1;
-    file.write(QStringLiteral("[main]\r\nTempDir=%1/Temp\r\nTemplateDir=%1/Template\r\n"
-                              "[MySQL]\r\nComp=%2\r\nLogin=%3\r\nSavePassword=0\r\n")
-                   .arg(folder.path(), db.Host(), BenchDb::User())
-                   .toUtf8());
-    file.close();
 
     RegisterComponentLibraries();
     TFormMain frame(settings, [](QString &, QString &password) {

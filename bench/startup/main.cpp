@@ -65,15 +65,9 @@ int Child(int argc, char *argv[], const QString &host)
     phase.start();
     const double atMain = SecondsSinceProcessStart();
     QTemporaryDir folder;
-    const QString settings = folder.filePath(QStringLiteral("talmer.INI"));
-    QFile file(settings);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString settings = BenchDb::WriteClientSettings(folder.path(), host);
+    if (settings.isEmpty())
         return 1;
-    file.write(QStringLiteral("[main]\r\nTempDir=%1/Temp\r\nTemplateDir=%1/Template\r\n"
-                              "[MySQL]\r\nComp=%2\r\nLogin=%3\r\nSavePassword=0\r\n")
-                   .arg(folder.path(), host, BenchDb::User())
-                   .toUtf8());
-    file.close();
 
     RegisterComponentLibraries();
     TFormMain frame(settings, [](QString &, QString &password) {

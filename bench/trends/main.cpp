@@ -2,6 +2,7 @@
 // sample-and-hold fill, redraw of its three charts) against 1440 one-minute records. Starts a
 // private MariaDB instance in a temporary folder through scripts/db and stops it at the end.
 
+#include "BenchDb.h"
 #include "app/Connection.h"
 #include "app/Utils.h"
 #include "base/Formats.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -23,25 +23,6 @@
 
 namespace {
 QTextStream out(stdout);
-
-bool Db(const QString &dir, const QString &command)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KV512_DB_DIR", dir);
-    env.insert("KV512_DB_PORT", env.value("KV512_DB_PORT", "23406"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start("bash", {QStringLiteral(TALMER_SOURCE_DIR) + "/scripts/db", command});
-    return process.waitForFinished(120000) && process.exitCode() == 0;
-}
-
-int Port(const QString &dir)
-{
-    QFile file(dir + "/port");
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
-                                          : 0;
-}
 
 // One record a minute over the whole day, with slowly wandering values.
 bool WriteDay(TMoment start)
@@ -71,18 +52,17 @@ int main(int argc, char *argv[])
     const int rounds = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 20;
 
     QTemporaryDir dir;
-    const QString dbDir = dir.filePath("db");
-    if (!Db(dbDir, "reset")) {
+    BenchDb db;
+    if (!db.IsRunning()) {
         out << "cannot start the private database\n";
         return 1;
     }
     QDir::setCurrent(dir.path());
     int result = 0;
     {
-        SetConnectionParam(QStringLiteral("HostName"),
-                           QStringLiteral("127.0.0.1:%1").arg(Port(dbDir)));
-        SetConnectionParam(QStringLiteral("User_Name"), QStringLiteral("kv512"));
-        SetConnectionParam(QStringLiteral("Password"), QStringLiteral("kv512"));
+        SetConnectionParam(QStringLiteral("HostName"), db.Host());
+        SetConnectionParam(QStringLiteral("User_Name"), BenchDb::User());
+        SetConnectionParam(QStringLiteral("Password"), BenchDb::Password());
         if (!SQLConnection1().Open()) {
             out << "cannot connect: " << SQLConnection1().LastError() << "\n";
             result = 1;
@@ -123,6 +103,5 @@ int main(int argc, char *argv[])
         }
         SQLConnection1().Close();
     }
-    Db(dbDir, "stop");
     return result;
 }

@@ -3,6 +3,7 @@
 // takes (its month row covers the whole of December), and a full-day journal and browser load
 // through the windows themselves, followed by the server's plan for the summary statement.
 
+#include "BenchDb.h"
 #include "app/Connection.h"
 #include "base/Formats.h"
 #include "views/BaseView.h"
@@ -15,11 +16,9 @@
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -32,25 +31,6 @@ const QDate Year(2025, 1, 1);
 const QDate LastDay(2025, 12, 31);
 const int Minutes = 365 * 1440;
 const int Repeats = 7;
-
-bool Db(const QString &dir, const QString &command)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KV512_DB_DIR", dir);
-    env.insert("KV512_DB_PORT", env.value("KV512_DB_PORT", "23400"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start("bash", {QStringLiteral(TALMER_SOURCE_DIR) + "/scripts/db", command});
-    return process.waitForFinished(120000) && process.exitCode() == 0;
-}
-
-int Port(const QString &dir)
-{
-    QFile file(dir + "/port");
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
-                                          : 0;
-}
 
 bool Exec(const QSqlDatabase &db, const QString &sql)
 {
@@ -239,21 +219,20 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir(QDir::tempPath() + "/kv512-bench-views-XXXXXX");
-    if (!dir.isValid() || !Db(dir.path(), "init")) {
+    BenchDb db;
+    if (!db.IsRunning()) {
         out << "bench_views: cannot start a private database\n";
         return 1;
     }
-    const int port = Port(dir.path());
-    SetConnectionParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1:%1").arg(port));
-    SetConnectionParam(QStringLiteral("User_Name"), QStringLiteral("kv512"));
-    SetConnectionParam(QStringLiteral("Password"), QStringLiteral("kv512"));
+    const int port = db.Port();
+    SetConnectionParam(QStringLiteral("HostName"), db.Host());
+    SetConnectionParam(QStringLiteral("User_Name"), BenchDb::User());
+    SetConnectionParam(QStringLiteral("Password"), BenchDb::Password());
     int code = 1;
     if (SQLConnection1().Open())
         code = Run(port);
     else
         out << "bench_views: " << SQLConnection1().LastError() << "\n";
     SQLConnection1().Close();
-    Db(dir.path(), "stop");
     return code;
 }
