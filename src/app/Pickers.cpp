@@ -1,8 +1,10 @@
 #include "Pickers.h"
 
+#include "base/Moment.h"
 #include "base/Style.h"
 
 #include <QColorDialog>
+#include <QDateEdit>
 #include <QFontDialog>
 #include <QFontInfo>
 
@@ -30,4 +32,13 @@ bool PickFont(QWidget *parent, TFont &font)
                   | (chosen.underline() ? fsUnderline : 0)
                   | (chosen.strikeOut() ? fsStrikeOut : 0));
     return true;
+}
+
+QDateEdit *MakeDatePicker(QWidget *parent, const QString &name)
+{
+    auto *picker = new QDateEdit(MomentToDateTime(Now()).date(), parent);
+    picker->setObjectName(name);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return picker;
 }

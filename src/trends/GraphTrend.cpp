@@ -7,6 +7,7 @@
 #include "app/Global.h"
 #include "app/Layout.h"
 #include "app/Main.h"
+#include "app/Pickers.h"
 #include "app/Report.h"
 #include "app/Utils.h"
 #include "base/Csv.h"
@@ -137,10 +138,7 @@ void TFormGraphTrend::CreateControls()
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems(
         {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
-    DateTimePicker1 = new QDateEdit(PanelTopRight);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DateTimePicker1 = MakeDatePicker(PanelTopRight, QStringLiteral("DateTimePicker1"));
     right->addWidget(ComboBox1);
     right->addWidget(DateTimePicker1);
     top->addWidget(LabelLeft);

@@ -2,6 +2,7 @@
 
 #include "app/Connection.h"
 #include "app/CsvExport.h"
+#include "app/Pickers.h"
 #include "app/Utils.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
@@ -70,25 +71,15 @@ TFormBaseView::TFormBaseView(QWidget *parent)
     Label1->setWordWrap(true);
     Label2 = MakeLabel(QStringLiteral("Label2"), QStringLiteral("от:"), PanelTop);
     Label3 = MakeLabel(QStringLiteral("Label3"), QStringLiteral("до:"), PanelTop);
-    QDate today;
-    QTime unused;
-    DecodeMoment(Now(), today, unused);
-    auto makeDate = [this, today](const QString &name) {
-        auto *picker = new QDateEdit(today, PanelTop);
-        picker->setObjectName(name);
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        return picker;
-    };
     auto makeTime = [this](const QString &name, QTime time) {
         auto *picker = new QTimeEdit(time, PanelTop);
         picker->setObjectName(name);
         picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
         return picker;
     };
-    DateTimePicker1 = makeDate(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker1"));
     DateTimePicker2 = makeTime(QStringLiteral("DateTimePicker2"), QTime(0, 0, 0));
-    DateTimePicker3 = makeDate(QStringLiteral("DateTimePicker3"));
+    DateTimePicker3 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker3"));
     DateTimePicker4 = makeTime(QStringLiteral("DateTimePicker4"), QTime(23, 59, 59));
     ButLoad = new QPushButton(QStringLiteral("Загрузить"), PanelTop);
     ButLoad->setObjectName(QStringLiteral("ButLoad"));

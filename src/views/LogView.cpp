@@ -2,6 +2,7 @@
 
 #include "app/Connection.h"
 #include "app/Main.h"
+#include "app/Pickers.h"
 #include "app/Utils.h"
 #include "base/Feedback.h"
 #include "base/Formats.h"
@@ -67,14 +68,7 @@ TFormLogView::TFormLogView(QWidget *parent)
     LabelTop2->setFont(bold);
     LabelTop2->setAlignment(Qt::AlignCenter);
     LabelTop2->adjustSize();
-    DateTimePicker1 = new QDateEdit(PanelTop);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    QDate today;
-    QTime unused;
-    DecodeMoment(Now(), today, unused);
-    DateTimePicker1->setDate(today);
+    DateTimePicker1 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker1"));
     DateTimePicker1->adjustSize();
     ComboBox1 = new QComboBox(PanelTop);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));

@@ -3,6 +3,7 @@
 #include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/Main.h"
+#include "app/Pickers.h"
 #include "app/Utils.h"
 #include "base/Formats.h"
 #include "base/Style.h"
@@ -114,14 +115,7 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     captionFont.setBold(true);
     LabelCaption->setFont(captionFont);
     LabelCaption->adjustSize();
-    DateTimePicker1 = new QDateEdit(PanelTop);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    QDate today;
-    QTime unused;
-    DecodeMoment(Now(), today, unused);
-    DateTimePicker1->setDate(today);
+    DateTimePicker1 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker1"));
     DateTimePicker1->adjustSize();
 
     PanelLeft = new QWidget(this);
