@@ -49,16 +49,16 @@ QHash<QWidget *, TKeptClick> &KeptClicks()
 
 // Marks the click route of one window, so that it is told apart from a handler the window
 // installed itself (the set-point fields of the diagram).
-class TLayoutRouteOwner : public QObject
-{
-public:
-    using QObject::QObject;
-};
-
+// Found again by its name: a search by class would take any child of the window, since a class
+// without its own meta-object is just a QObject to it.
 const QObject *RouteOwner(QWidget *window)
 {
-    auto *owner = window->findChild<TLayoutRouteOwner *>(QString(), Qt::FindDirectChildrenOnly);
-    return owner ? owner : new TLayoutRouteOwner(window);
+    const QString name = QStringLiteral("LayoutRouteOwner");
+    if (QObject *owner = window->findChild<QObject *>(name, Qt::FindDirectChildrenOnly))
+        return owner;
+    auto *owner = new QObject(window);
+    owner->setObjectName(name);
+    return owner;
 }
 
 void Bind(QWidget *element, TClickEvent &click, QWidget *window)
