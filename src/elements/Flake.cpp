@@ -6,16 +6,9 @@
 #include "base/Feedback.h"
 
 TFlake::TFlake(QWidget *parent)
-    : TCachedElement(parent)
+    : TTankElement(parent, 10)
 {
-    m_pen.SetColor(clRed);
-    m_waterBrush.SetColor(clYellow);
-    m_backBrush.SetColor(clBlack);
-    Wire(m_pen);
-    Wire(m_waterBrush);
-    Wire(m_backBrush);
     Wire(m_waterPattern);
-    resize(100, 100);
 }
 
 QList<QPointF> TFlake::LiquidOutline() const

@@ -5,16 +5,8 @@
 #include "TankProfile.h"
 
 TGFlake::TGFlake(QWidget *parent)
-    : TCachedElement(parent)
-{
-    m_pen.SetColor(clRed);
-    m_waterBrush.SetColor(clYellow);
-    m_backBrush.SetColor(clBlack);
-    Wire(m_pen);
-    Wire(m_waterBrush);
-    Wire(m_backBrush);
-    resize(100, 100);
-}
+    : TTankElement(parent, 0)
+{ }
 
 QList<QPointF> TGFlake::LiquidOutline() const
 {
