@@ -8,8 +8,10 @@
 #include <QSaveFile>
 
 namespace {
-// Records read and written per step: a step stays far below a tenth of a second.
-const int ExportPageRows = 2000;
+// Records read per statement, and written between two turns of the event loop: each stays far
+// below a tenth of a second.
+const int ExportPageRows = 500;
+const int RowsPerTurn = 100;
 } // namespace
 
 QStringList GridCsvTitles(const TGridTable &table)
@@ -86,12 +88,15 @@ bool WriteRangeCsv(QWidget *parent, const TPagedGridModel &model, const QString 
             for (const TGridRow &row : rows) {
                 if (!(wrote = put(GridCsvCells(model, row))))
                     return false;
+                if (++written % RowsPerTurn > 0)
+                    continue;
+                if (progress.maximum() > 0)
+                    progress.setValue(std::min(written, progress.maximum()));
+                QCoreApplication::processEvents();
+                if (progress.wasCanceled())
+                    return false;
             }
-            written += int(rows.size());
-            if (progress.maximum() > 0)
-                progress.setValue(std::min(written, progress.maximum()));
-            QCoreApplication::processEvents();
-            return !progress.wasCanceled();
+            return true;
         },
         error);
     if (!wrote)

@@ -127,12 +127,12 @@ bool TPagedGridModel::CountStep(QString *error)
 {
     const TMoment to = FCountFrom + FSliceDays;
     const bool last = to > FStop;
-    QString sql =
-        QStringLiteral("select date_format(RecMoment, '%Y-%m-%d %H:00:00'), count(*) from ")
-        + FTable + FRange + QStringLiteral(" and RecMoment >= ") + Quoted(SqlText(FCountFrom));
+    // The hour as the number yyyymmddhh: far quicker for the server than a formatted text.
+    QString sql = QStringLiteral("select RecMoment div 10000 as Hour, count(*) from ") + FTable
+        + FRange + QStringLiteral(" and RecMoment >= ") + Quoted(SqlText(FCountFrom));
     if (!last)
         sql += QStringLiteral(" and RecMoment < ") + Quoted(SqlText(to));
-    sql += QStringLiteral(" group by 1 order by 1");
+    sql += QStringLiteral(" group by Hour order by Hour");
     QElapsedTimer clock;
     clock.start();
     QSqlQuery query(FDb);
@@ -145,7 +145,11 @@ bool TPagedGridModel::CountStep(QString *error)
     QVector<std::pair<QString, int>> hours;
     int added = 0;
     while (query.next()) {
-        hours.append({query.value(0).toString(), query.value(1).toInt()});
+        const QString hour = query.value(0).toString();
+        hours.append({hour.left(4) + QLatin1Char('-') + hour.mid(4, 2) + QLatin1Char('-')
+                          + hour.mid(6, 2) + QLatin1Char(' ') + hour.mid(8, 2)
+                          + QStringLiteral(":00:00"),
+                      query.value(1).toInt()});
         added += hours.constLast().second;
     }
     if (query.lastError().isValid()) {
