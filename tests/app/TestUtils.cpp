@@ -90,7 +90,8 @@ private slots:
         QTest::newRow("06:59:59 still the day before")
             << QDateTime(d, QTime(6, 59, 59)) << 7 << 0 << QDate(2026, 3, 9) << 2;
         QTest::newRow("07:00:00 starts the day") << QDateTime(d, QTime(7, 0)) << 7 << 0 << d << 1;
-        QTest::newRow("18:59:59 first shift") << QDateTime(d, QTime(18, 59, 59)) << 7 << 0 << d << 1;
+        QTest::newRow("18:59:59 first shift")
+            << QDateTime(d, QTime(18, 59, 59)) << 7 << 0 << d << 1;
         QTest::newRow("19:00:00 second shift") << QDateTime(d, QTime(19, 0)) << 7 << 0 << d << 2;
         QTest::newRow("start 19, increment -1: evening opens the next date")
             << QDateTime(d, QTime(19, 0)) << 19 << -1 << QDate(2026, 3, 11) << 1;
@@ -98,12 +99,12 @@ private slots:
             << QDateTime(d, QTime(18, 59, 59)) << 19 << -1 << d << 2;
         QTest::newRow("start 0: midnight") << QDateTime(d, QTime(0, 0)) << 0 << 0 << d << 1;
         QTest::newRow("start 0: 23:59:59") << QDateTime(d, QTime(23, 59, 59)) << 0 << 0 << d << 2;
-        QTest::newRow("increment 1") << QDateTime(d, QTime(8, 0)) << 7 << 1 << QDate(2026, 3, 9)
-                                     << 1;
-        QTest::newRow("increment 3, night") << QDateTime(d, QTime(3, 0)) << 7 << 3
-                                            << QDate(2026, 3, 6) << 2;
-        QTest::newRow("month end") << QDateTime(QDate(2026, 5, 1), QTime(6, 0)) << 7 << 0
-                                   << QDate(2026, 4, 30) << 2;
+        QTest::newRow("increment 1")
+            << QDateTime(d, QTime(8, 0)) << 7 << 1 << QDate(2026, 3, 9) << 1;
+        QTest::newRow("increment 3, night")
+            << QDateTime(d, QTime(3, 0)) << 7 << 3 << QDate(2026, 3, 6) << 2;
+        QTest::newRow("month end")
+            << QDateTime(QDate(2026, 5, 1), QTime(6, 0)) << 7 << 0 << QDate(2026, 4, 30) << 2;
         QTest::newRow("year end") << QDateTime(QDate(2027, 1, 1), QTime(0, 38)) << 7 << 0
                                   << QDate(2026, 12, 31) << 2;
         QTest::newRow("leap day") << QDateTime(QDate(2028, 3, 1), QTime(5, 0)) << 7 << 0
