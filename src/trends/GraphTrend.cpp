@@ -6,7 +6,9 @@
 #include "TrendPrint.h"
 #include "app/Connection.h"
 #include "app/CsvExport.h"
+#include "app/DayFollower.h"
 #include "app/EventLog.h"
+#include "app/FreshnessLabel.h"
 #include "app/Global.h"
 #include "app/Layout.h"
 #include "app/Main.h"
@@ -31,6 +33,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -41,6 +44,11 @@ const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
 QString LimitText(double value)
 {
     return QString::number(value, 'g', 17);
+}
+
+qint64 WholeSeconds(TMoment moment)
+{
+    return std::llround(moment * 86400);
 }
 
 TMoment DateMoment(const QDate &date)
@@ -59,9 +67,12 @@ TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
     setAutoFillBackground(true);
     CreateControls();
 
-    // 1. Today, both shifts; the first timer tick (or Enter) loads.
-    DateTimePicker1->setDate(MomentToDateTime(Now()).date());
+    // 1. The working day that holds the present, both shifts; kept on it while the operator has
+    // not chosen another day. The first showing with an open link loads.
     ComboBox1->setCurrentIndex(2);
+    FFollower = new TDayFollower(DateTimePicker1, ComboBox1);
+    connect(FFollower, &TDayFollower::Moved, this, &TFormGraphTrend::Reload);
+    Day = DateMoment(DateTimePicker1->date()); // a report before the first load is dated
     // 2. The layout and limits file.
     const QString configFolder = QDir::current().filePath(QStringLiteral("config"));
     QDir().mkpath(configFolder);
@@ -79,6 +90,12 @@ TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
     TimerUpdate->setInterval(UpdateInterval);
     connect(TimerUpdate, &QTimer::timeout, this, &TFormGraphTrend::TimerUpdateTimer);
     TimerUpdate->start();
+
+    if (FormMain)
+        connect(FormMain, &TFormMain::LinkOpened, this, [this] {
+            if (FFirstShowDone)
+                Reload();
+        });
 
     if (FormMain && def.PrintAction) {
         QAction *print = FormMain->*def.PrintAction;
@@ -123,7 +140,10 @@ void TFormGraphTrend::CreateControls()
     right->addWidget(ComboBox1);
     right->addWidget(DateTimePicker1);
     top->addWidget(LabelLeft);
+    LabelFreshness = new TFreshnessLabel(PanelTop);
     top->addWidget(LabelTop, 1);
+    top->addWidget(LabelFreshness);
+    top->addSpacing(8);
     top->addWidget(PanelTopRight);
     // Off-screen: only Enter reaches it.
     ButReload = new QPushButton(QStringLiteral("Обновить"), this);
@@ -194,7 +214,7 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
     chart->SetYLabelStep(def.YLabelStep);
     chart->SetGraphTop(TrendTitleHeight + 6);
     TMoment start = 0, stop = 0;
-    if (ShiftRange(DateMoment(MomentToDateTime(Now()).date()), 3, start, stop)) {
+    if (ShiftRange(ProductionDayOf(Now()), 3, start, stop)) {
         chart->SetNewStartTime(start);
         chart->SetNewStopTime(stop);
         chart->SetNewCursorTime((start + stop) / 2);
@@ -299,7 +319,9 @@ void TFormGraphTrend::CreateDividerPanel()
     TLabel *labelValue =
         makeLabel("LabelCursorVal", QStringLiteral("Положение делителя потока:"), 300, 240);
     OutFieldCursorVal = makeField("OutFieldCursorVal", 544, 80);
-    OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0"));
+    // An empty slot reads -1: blank, as the other readouts show it; 0 still reads "0.0".
+    OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0; ;0.0"));
+    OutFieldCursorVal->SetOutValue(-1); // nothing loaded yet
     FComponents << PanelBottom << PanelBottomLeft << PanelBottomCenter << PanelBottomRight
                 << labelTime << OutFieldCurTime << labelValue << OutFieldCursorVal;
 }
@@ -486,6 +508,8 @@ void TFormGraphTrend::showEvent(QShowEvent *event)
     QTimer::singleShot(0, this, [this] {
         if (Zoomed == decltype(Zoomed) {})
             NormalLayout();
+        if (SQLConnection1().Connected())
+            Reload();
     });
 }
 
@@ -545,18 +569,21 @@ void TFormGraphTrend::Reload()
             return;
         }
         FLoader->SetRange(RangeStart, RangeStop, ShiftNo == 3 ? 2 * OneHour : OneHour);
-        if (FDef.Divider && !Charts.isEmpty())
-            LevelGraphDSUSChange(Charts.first());
         LastLoaded = RangeStart - OneMinute;
+        FHasRecords = false;
         WaitPanel->show();
         WaitPanel->raise();
         QCoreApplication::processEvents();
-
-        FLoader->Load(RangeStart, RangeStop, LastLoaded);
+        FHasRecords = FLoader->Load(RangeStart, RangeStop, LastLoaded) > 0;
         FLoader->Finish();
+        LabelFreshness->Loaded(FHasRecords);
+    } catch (const TTrendLoadError &error) {
+        LabelFreshness->Failed(error.Reason);
+        PostEvent(Where("Reload()"));
     } catch (const std::exception &) {
         PostEvent(Where("Reload()"));
     }
+    ShowDividerReadout();
     WaitPanel->hide();
     Loading = false;
 }
@@ -567,11 +594,19 @@ void TFormGraphTrend::CheckForUpdates()
         return;
     Loading = true;
     try {
-        FLoader->Load(LastLoaded, RangeStop, LastLoaded);
+        // Never from before the range: in a range that loaded empty, the previous shift's last
+        // record would land in the first slot.
+        if (FLoader->Load(std::max(LastLoaded, RangeStart), RangeStop, LastLoaded) > 0)
+            FHasRecords = true;
         FLoader->Finish();
+        LabelFreshness->Loaded(FHasRecords);
+    } catch (const TTrendLoadError &error) {
+        LabelFreshness->Failed(error.Reason);
+        PostEvent(Where("CheckForUpdates()."));
     } catch (const std::exception &) {
         PostEvent(Where("CheckForUpdates()."));
     }
+    ShowDividerReadout();
     WaitPanel->hide();
     Loading = false;
 }
@@ -584,10 +619,12 @@ void TFormGraphTrend::TimerUpdateTimer()
     try {
         if (TickCount++ == 4)
             ReloadRequested = true;
-        const TMoment now = Now();
+        // In whole seconds: the range's ends and the clock differ in the last bits.
+        const qint64 now = WholeSeconds(Now());
         if (ReloadRequested)
             Reload();
-        else if (now > RangeStart && now < RangeStop && now - LastLoaded > OneMinute)
+        else if (now > WholeSeconds(RangeStart) && now < WholeSeconds(RangeStop)
+                 && now - WholeSeconds(LastLoaded) > 60)
             CheckForUpdates();
     } catch (const std::exception &) {
         PostEvent(Where("TimerUpdateTimer"));
@@ -604,6 +641,12 @@ void TFormGraphTrend::OnCursorMove(TLevelGraph *sender)
     for (TLevelGraph *chart : std::as_const(Charts))
         if (chart != sender)
             chart->SetCursorTime(sender->GetCursorTime());
+}
+
+void TFormGraphTrend::ShowDividerReadout()
+{
+    if (FDef.Divider && !Charts.isEmpty())
+        LevelGraphDSUSChange(Charts.first());
 }
 
 void TFormGraphTrend::LevelGraphDSUSChange(TLevelGraph *sender)

@@ -23,6 +23,8 @@ class TArrow;
 class TFormMain;
 class TLabel;
 class TLevelGraph;
+class TDayFollower;
+class TFreshnessLabel;
 class TOutField;
 class TTrendLayout;
 class TTrendLoader;
@@ -98,6 +100,8 @@ public:
     QDateEdit *DateTimePicker1;
     QPushButton *ButReload;
     QLabel *WaitPanel;
+    // How fresh the charts are, in the top panel.
+    TFreshnessLabel *LabelFreshness;
     QTimer *TimerUpdate;
     QMenu *PopupMenu1 = nullptr;
     QAction *CmdShowSatellite = nullptr;
@@ -123,6 +127,8 @@ private:
     void FormResize();
     void PanelBottomResize();
     void LevelGraphDSUSChange(TLevelGraph *sender);
+    // The flow-divider readout of the cursor after a load.
+    void ShowDividerReadout();
     void OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button);
     // The chart under a point given in global coordinates, or nullptr.
     TLevelGraph *ChartAt(const QPoint &globalPos) const;
@@ -133,5 +139,7 @@ private:
     std::unique_ptr<TTrendLayout> FLayout;
     std::unique_ptr<TTrendLoader> FLoader;
     bool FFirstShowDone = false;
+    bool FHasRecords = false; // the loaded range holds records
+    TDayFollower *FFollower;
     QPointer<QWidget> FSatellite;
 };

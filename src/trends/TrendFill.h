@@ -17,7 +17,10 @@ struct TTrendFillRule
 };
 
 // The sample-and-hold fill over records in RecMoment order, free of any chart: every sample goes
-// to the sink as (column, moment, value).
+// to the sink as (column, moment, value). Besides the hold, each record's values go into the slot
+// of its own moment as well, so the newest record, and the last one before a hole, show at once
+// and a record fetched again changes nothing. A missing value (a NULL field) writes nothing: its
+// slot stays empty, and that column's next value is not held back over it.
 class TTrendFill
 {
 public:
@@ -32,12 +35,15 @@ public:
     TMoment LastHeld() const { return FPrev; }
 
 private:
-    void Write(int column, TMoment from, TMoment t, double value);
+    // Whether a record at t is held back to prev, or starts afresh after a gap.
+    bool Holds(TMoment t, TMoment prev) const;
+    // The last step from `from` short of t.
+    TMoment HoldEnd(TMoment from, TMoment t) const;
 
     TSink FSink;
     TTrendFillRule FRule;
     bool FStarted = false;
     TMoment FPrev = 0;
-    // Per column: its previous record had a value, so this one may be held back to FPrev.
-    QVarLengthArray<bool, 16> FHeld;
+    // Per column: where its next value's hold starts; none after a NULL field.
+    QVarLengthArray<std::optional<TMoment>, 16> FColumnPrev;
 };

@@ -80,7 +80,10 @@ int TTrendLoader::Load(TMoment from, TMoment to, TMoment &lastLoaded) const
         if (count % YieldEvery == 0)
             QCoreApplication::processEvents();
         for (int k = 0; k < fields.size(); ++k) {
-            values[k] = query.value(fields[k]).toDouble();
+            // A field the acquisition side could not read stays out of the charts.
+            values[k] = query.isNull(fields[k])
+                ? std::nullopt
+                : std::optional<double>(query.value(fields[k]).toDouble());
         }
         fill.Add(DateTimeToMoment(query.value(momentField).toDateTime()),
                  {values.data(), size_t(values.size())});
