@@ -23,20 +23,6 @@
 
 namespace {
 
-TFormGraphTrend *NewWindow(int kind)
-{
-    switch (kind) {
-    case 0:
-        return new TFormGraphHardParams;
-    case 1:
-        return new TFormGraphSuspLevel;
-    case 2:
-        return new TFormGraphDSUS;
-    default:
-        return new TFormGraphTrans;
-    }
-}
-
 // 00:38 in the night shift of the test day (which began at 19:00 the calendar day before).
 TMoment NightMoment()
 {
@@ -102,17 +88,17 @@ private slots:
 
     void nightShiftShownAtOnce_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("hard parameters") << 0;
-        QTest::newRow("levels") << 1;
-        QTest::newRow("divider") << 2;
-        QTest::newRow("conveyors") << 3;
+        QTest::addColumn<QString>("form");
+        QTest::newRow("hard parameters") << QStringLiteral("FormGraphHardParams");
+        QTest::newRow("levels") << QStringLiteral("FormGraphSuspLevel");
+        QTest::newRow("divider") << QStringLiteral("FormGraphDSUS");
+        QTest::newRow("conveyors") << QStringLiteral("FormGraphTrans");
     }
     void nightShiftShownAtOnce()
     {
-        QFETCH(int, kind);
+        QFETCH(QString, form);
         QVERIFY(WriteRecords(NightMinutes, [](int) { return 30; }));
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(kind));
+        std::unique_ptr<TFormGraphTrend> window(NewTrendWindow(form));
         QCOMPARE(window->DateTimePicker1->date(), QDate(2026, 3, 10));
         ShowAsTheFrameDoes(*window);
         QTRY_VERIFY(SlotFilled(window->Chart(0), 0, 1000));

@@ -17,15 +17,6 @@
 
 namespace {
 
-TFormGraphTrend *NewWindow(const QString &name)
-{
-    if (name == QLatin1String("FormGraphHardParams"))
-        return new TFormGraphHardParams;
-    if (name == QLatin1String("FormGraphSuspLevel"))
-        return new TFormGraphSuspLevel;
-    return new TFormGraphTrans;
-}
-
 void MoveCursor(TFormGraphTrend &window, int minute)
 {
     for (int i = 0; i < window.ChartCount(); ++i)
@@ -78,7 +69,7 @@ private slots:
         QFETCH(QString, form);
         QFETCH(int, fields);
         QFETCH(int, alwaysBlank);
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        std::unique_ptr<TFormGraphTrend> window(NewTrendWindow(form));
         PrepareWindow(*window);
         window->Reload();
         TFormTrendPoint *readout = OpenReadout(*window);

@@ -36,17 +36,6 @@
 
 namespace {
 
-TFormGraphTrend *NewWindow(const QString &name)
-{
-    if (name == QLatin1String("FormGraphHardParams"))
-        return new TFormGraphHardParams;
-    if (name == QLatin1String("FormGraphSuspLevel"))
-        return new TFormGraphSuspLevel;
-    if (name == QLatin1String("FormGraphDSUS"))
-        return new TFormGraphDSUS;
-    return new TFormGraphTrans;
-}
-
 // Snapshot of every slot of every graph of the window's charts over the test day.
 QList<double> Slots(const TFormGraphTrend &window)
 {
@@ -271,7 +260,7 @@ private slots:
         QFETCH(QString, form);
         QFETCH(int, first);
         QFETCH(int, second);
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        std::unique_ptr<TFormGraphTrend> window(NewTrendWindow(form));
         PrepareWindow(*window);
         QList<QRect> normal;
         int scaled = 0;
@@ -490,7 +479,7 @@ private slots:
         QFETCH(QStringList, keys);
         QFETCH(QString, firstPicture);
         QVERIFY(WriteRecords(Minutes(0, 600), [](int m) { return 20 + m % 50; }));
-        TFormGraphTrend *window = NewWindow(form);
+        TFormGraphTrend *window = NewTrendWindow(form);
         PrepareWindow(*window);
         frame->get()->ShowChild(window);
         window->NormalLayout();
