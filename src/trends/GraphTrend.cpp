@@ -227,6 +227,7 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
         chart->SetOnChange([this](TLevelGraph *sender) { LevelGraphDSUSChange(sender); });
     else
         chart->SetOnChange([this](TLevelGraph *sender) { OnCursorMove(sender); });
+    chart->SetOnZoom([this](TLevelGraph *sender) { OnChartZoom(sender); });
     FComponents << chart;
 
     auto *title = new TLabel(chart);
@@ -779,6 +780,13 @@ void TFormGraphTrend::OnCursorMove(TLevelGraph *sender)
     for (TLevelGraph *chart : std::as_const(Charts))
         if (chart != sender)
             chart->SetCursorTime(sender->GetCursorTime());
+}
+
+void TFormGraphTrend::OnChartZoom(TLevelGraph *sender)
+{
+    for (TLevelGraph *chart : std::as_const(Charts))
+        if (chart != sender)
+            chart->SetView(sender->View());
 }
 
 void TFormGraphTrend::LevelGraphDSUSChange(TLevelGraph *sender)

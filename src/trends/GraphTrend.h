@@ -95,6 +95,8 @@ public:
     // Places the charts as the window shows them normally; clears every blow-up.
     void NormalLayout();
     void OnCursorMove(TLevelGraph *sender);
+    // The charts of a window show the same part of the interval.
+    void OnChartZoom(TLevelGraph *sender);
     void CmdShowSatelliteClick();
     // The value readout of this window (nullptr before it was first opened).
     QWidget *Satellite() const { return FSatellite; }
