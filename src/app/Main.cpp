@@ -387,6 +387,11 @@ void TFormMain::ShowChild(QWidget *form)
     window->showMaximized();
     window->raise();
     MdiArea->setActiveSubWindow(window);
+    // Keys, Enter above all, go to the window brought forward, not to the one in front before:
+    // to the control of it that had the focus last, else to the window itself.
+    QWidget *focus = form->focusWidget();
+    (focus && form->isAncestorOf(focus) && focus->isVisible() ? focus : form)
+        ->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormMain::CreateWindows(const QList<TWindowRow> &rows)
@@ -552,6 +557,8 @@ void TFormMain::LinkAttemptFinished(bool opened)
         FLinkHistory.Lost(Now());
     }
     ActionSetCheck();
+    if (opened)
+        emit LinkOpened();
 }
 
 std::optional<double> TFormMain::HeartbeatAge() const

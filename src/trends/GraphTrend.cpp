@@ -1,6 +1,9 @@
 #include "GraphTrend.h"
 
 #include "GraphEditor.h"
+#include "TrendLayout.h"
+#include "TrendLoader.h"
+#include "TrendPrint.h"
 #include "app/Connection.h"
 #include "app/CsvExport.h"
 #include "app/EventLog.h"
@@ -8,7 +11,6 @@
 #include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
-#include "app/Report.h"
 #include "app/Utils.h"
 #include "base/Csv.h"
 #include "base/Formats.h"
@@ -23,29 +25,16 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QKeyEvent>
-#include <QMdiArea>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTimer>
 #include <QToolButton>
 #include <stdexcept>
 
 namespace {
 
-constexpr TMoment FillStep = 10 * OneSecond;
-constexpr TMoment MaxHeldGap = 5 * OneMinute;
-constexpr int YieldEvery = 20;
-constexpr int RedrawEvery = 60;
-constexpr int ProgressRedrawMs = 250;
-constexpr int TitleHeight = 22;
 const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
 
 // Losslessly, so a limit read back is the limit written.
@@ -57,14 +46,6 @@ QString LimitText(double value)
 TMoment DateMoment(const QDate &date)
 {
     return EncodeMoment(date.year(), date.month(), date.day());
-}
-
-// Runs the statement on the shared link; throws with the driver's text on failure.
-void Run(QSqlQuery &query, const QString &sql)
-{
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        throw std::runtime_error(query.lastError().text().toStdString());
 }
 
 } // namespace
@@ -152,11 +133,14 @@ void TFormGraphTrend::CreateControls()
     FComponents << PanelTop << LabelLeft << LabelTop << PanelTopRight << ComboBox1
                 << DateTimePicker1 << ButReload;
 
+    QList<TTrendSource> sources;
     for (int i = 0; i < FDef.Charts.size() && i < MaxCharts; ++i) {
         Charts << CreateChart(FDef.Charts.at(i), i);
-        FAlign << FDef.Charts.at(i).Align;
-        FHeight << 100;
+        const QStringList &columns = FDef.Charts.at(i).Columns;
+        for (int g = 0; g < columns.size(); ++g)
+            sources.append({Charts.last(), g, columns.at(g)});
     }
+    FLoader = std::make_unique<TTrendLoader>(sources);
 
     if (FDef.Divider) {
         CreateDividerPanel();
@@ -168,6 +152,8 @@ void TFormGraphTrend::CreateControls()
         connect(CmdShowSatellite, &QAction::triggered, this,
                 &TFormGraphTrend::CmdShowSatelliteClick);
     }
+
+    FLayout = std::make_unique<TTrendLayout>(FDef, this, PanelTop, PanelBottom, Charts);
 
     WaitPanel = new QLabel(QStringLiteral("Дождитесь загрузки данных"), this);
     WaitPanel->setObjectName(QStringLiteral("WaitPanel"));
@@ -206,7 +192,7 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
     chart->SetYMax(def.YMax);
     chart->SetYMin(def.YMin);
     chart->SetYLabelStep(def.YLabelStep);
-    chart->SetGraphTop(TitleHeight + 6);
+    chart->SetGraphTop(TrendTitleHeight + 6);
     TMoment start = 0, stop = 0;
     if (ShiftRange(DateMoment(MomentToDateTime(Now()).date()), 3, start, stop)) {
         chart->SetNewStartTime(start);
@@ -444,27 +430,8 @@ void TFormGraphTrend::ApplyLegendPens()
 
 void TFormGraphTrend::NormalLayout()
 {
-    const int parts = std::max(FDef.LayoutParts, 1);
-    const int v = (height() - PanelTop->height() - 20) / parts;
-    // The lowest chart shows the time scale: the bottom-aligned one, else the filling one.
-    int lowest = -1;
-    for (int i = 0; i < Charts.size(); ++i) {
-        if (FDef.Charts.at(i).Align == TChartAlign::Bottom)
-            lowest = i;
-        if (FDef.Charts.at(i).Align == TChartAlign::Client && lowest < 0)
-            lowest = i;
-    }
-    for (int i = 0; i < Charts.size(); ++i) {
-        FAlign[i] = FDef.Charts.at(i).Align;
-        FHeight[i] = v + FDef.Charts.at(i).HeightAdd;
-        TLevelGraph *chart = Charts.at(i);
-        chart->SetShowScaleX(i == lowest);
-        chart->SetGraphSubHeight(i == lowest ? 30 : 10);
-    }
+    FLayout->Normal();
     Zoomed.fill(false);
-    Realign();
-    for (TLevelGraph *chart : std::as_const(Charts))
-        chart->show();
 }
 
 void TFormGraphTrend::InverseZoom(int ix)
@@ -476,14 +443,7 @@ void TFormGraphTrend::InverseZoom(int ix)
             NormalLayout();
             return;
         }
-        for (int i = 0; i < Charts.size(); ++i) {
-            TLevelGraph *chart = Charts.at(i);
-            FAlign[i] = TChartAlign::Client;
-            chart->SetShowScaleX(i == ix);
-            chart->SetGraphSubHeight(i == ix ? 30 : 10);
-            chart->setVisible(i == ix);
-        }
-        Realign();
+        FLayout->BlowUp(ix);
         // Only the chart in front counts as blown up, so its button always brings the normal
         // layout back.
         Zoomed.fill(false);
@@ -493,63 +453,9 @@ void TFormGraphTrend::InverseZoom(int ix)
     }
 }
 
-void TFormGraphTrend::Realign()
-{
-    int top = PanelTop->height();
-    int bottom = height() - (PanelBottom ? PanelBottom->height() : 0);
-    const int w = width();
-    for (int i = 0; i < Charts.size(); ++i) {
-        if (FAlign[i] != TChartAlign::Top)
-            continue;
-        Charts[i]->setGeometry(0, top, w, FHeight[i]);
-        top += FHeight[i];
-    }
-    for (int i = Charts.size() - 1; i >= 0; --i) {
-        if (FAlign[i] != TChartAlign::Bottom)
-            continue;
-        bottom -= FHeight[i];
-        Charts[i]->setGeometry(0, bottom, w, FHeight[i]);
-    }
-    for (int i = 0; i < Charts.size(); ++i)
-        if (FAlign[i] == TChartAlign::Client)
-            Charts[i]->setGeometry(0, top, w, std::max(bottom - top, 0));
-
-    // The chart's own controls keep to its right edge.
-    const auto *firstLegend = findChild<QLabel *>(QStringLiteral("LabelLegend11"));
-    for (TLevelGraph *chart : std::as_const(Charts)) {
-        const int cw = chart->width();
-        if (auto *zoom = chart->findChild<QToolButton *>())
-            zoom->move(cw - zoom->width() - 16, 4);
-        int row = 0;
-        for (QLabel *label : chart->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
-            if (!label->objectName().startsWith(QStringLiteral("LabelLegend")))
-                continue;
-            const int labelWidth = firstLegend ? firstLegend->width() : label->width();
-            const int x = FDef.LegendBesideLabels ? cw - labelWidth - 8 : cw - labelWidth - 15;
-            const int y = TitleHeight + 8 + row * (label->height() + 4);
-            label->move(x, y);
-            auto *arrow = chart->findChild<TArrow *>(
-                QString(label->objectName())
-                    .replace(QStringLiteral("Label"), QStringLiteral("Arrow")));
-            if (arrow)
-                arrow->move(x - arrow->width() - 2, y + (label->height() - arrow->height()) / 2);
-            ++row;
-        }
-    }
-    if (PanelBottom)
-        PanelBottom->setGeometry(0, height() - PanelBottom->height(), w, PanelBottom->height());
-}
-
 void TFormGraphTrend::FormResize()
 {
-    PanelTop->setGeometry(0, 0, width(), PanelTop->height());
-    if (!FDef.Divider) {
-        const int parts = std::max(FDef.ResizeParts, 1);
-        const int h = (height() - PanelTop->height() - 10) / parts;
-        for (int i = 0; i < Charts.size(); ++i)
-            FHeight[i] = h + (i == 3 ? 10 : 0);
-    }
-    Realign();
+    FLayout->Resize();
     WaitPanel->move((width() - WaitPanel->width()) / 2, (height() - WaitPanel->height()) / 2);
     PanelBottomResize();
 }
@@ -639,16 +545,7 @@ void TFormGraphTrend::Reload()
             Loading = false;
             return;
         }
-        for (TLevelGraph *chart : std::as_const(Charts)) {
-            chart->SetXLabelStep(ShiftNo == 3 ? 2 * OneHour : OneHour);
-            chart->SetNewIntervalAccepted(false);
-            chart->SetNewStartTime(RangeStart);
-            chart->SetNewStopTime(RangeStop);
-            chart->SetNewCursorTime((RangeStart + RangeStop) / 2);
-            chart->SetNewIntervalAccepted(true);
-            chart->ResetData();
-            chart->CalcRegion();
-        }
+        FLoader->SetRange(RangeStart, RangeStop, ShiftNo == 3 ? 2 * OneHour : OneHour);
         if (FDef.Divider && !Charts.isEmpty())
             LevelGraphDSUSChange(Charts.first());
         LastLoaded = RangeStart - OneMinute;
@@ -656,12 +553,8 @@ void TFormGraphTrend::Reload()
         WaitPanel->raise();
         QCoreApplication::processEvents();
 
-        QSqlQuery query(SQLConnection1().Database());
-        Run(query,
-            QStringLiteral("select * from pu_data") + TimeRangeWhere(RangeStart, RangeStop)
-                + QStringLiteral(" order by RecMoment"));
-        Fill(query);
-        FinishCharts();
+        FLoader->Load(RangeStart, RangeStop, LastLoaded);
+        FLoader->Finish();
     } catch (const std::exception &) {
         PostEvent(Where("Reload()"));
     }
@@ -675,81 +568,13 @@ void TFormGraphTrend::CheckForUpdates()
         return;
     Loading = true;
     try {
-        QSqlQuery query(SQLConnection1().Database());
-        Run(query,
-            QStringLiteral("select * from pu_data") + TimeRangeWhere(LastLoaded, RangeStop)
-                + QStringLiteral(" order by RecMoment"));
-        Fill(query);
-        FinishCharts();
+        FLoader->Load(LastLoaded, RangeStop, LastLoaded);
+        FLoader->Finish();
     } catch (const std::exception &) {
         PostEvent(Where("CheckForUpdates()."));
     }
     WaitPanel->hide();
     Loading = false;
-}
-
-void TFormGraphTrend::Fill(QSqlQuery &query)
-{
-    // Where each chart's graphs come from in the result.
-    struct Source
-    {
-        TLevelGraph *chart;
-        int graph;
-        int field;
-    };
-    const QSqlRecord record = query.record();
-    QList<Source> sources;
-    for (int c = 0; c < Charts.size(); ++c) {
-        const QStringList &columns = FDef.Charts.at(c).Columns;
-        for (int g = 0; g < columns.size(); ++g) {
-            const int field = record.indexOf(columns.at(g));
-            if (field < 0)
-                throw std::runtime_error("column missing: " + columns.at(g).toStdString());
-            sources.append({Charts.at(c), g, field});
-        }
-    }
-    const int momentField = record.indexOf(QStringLiteral("RecMoment"));
-    if (momentField < 0)
-        throw std::runtime_error("RecMoment missing");
-
-    QVarLengthArray<double, 16> values(sources.size());
-    QElapsedTimer progress;
-    progress.start();
-    TMoment prev = 0;
-    for (int i = 0; query.next(); ++i) {
-        if (i % YieldEvery == 0)
-            QCoreApplication::processEvents();
-        const TMoment t = DateTimeToMoment(query.value(momentField).toDateTime());
-        TMoment s = i == 0 || t - prev > MaxHeldGap ? t : prev;
-        for (int k = 0; k < sources.size(); ++k)
-            values[k] = query.value(sources.at(k).field).toDouble();
-        // Hold the record's values from the previous written moment up to its own (a moment
-        // within a millisecond of t counts as t: sums of ten seconds are not exact).
-        do {
-            LastLoaded = s;
-            for (int k = 0; k < sources.size(); ++k)
-                sources.at(k).chart->AddPoint(sources.at(k).graph, s, values[k], false);
-            prev = s;
-            s += FillStep;
-        } while (t - s > OneMillisecond);
-        // Partial curves are drawn only while a load is slow enough for the operator to wait
-        // on it; a fast load draws once, at its end.
-        if (i % RedrawEvery == 0 && progress.elapsed() >= ProgressRedrawMs) {
-            for (TLevelGraph *chart : std::as_const(Charts))
-                chart->UpdateChanges();
-            progress.restart();
-        }
-    }
-    query.finish();
-}
-
-void TFormGraphTrend::FinishCharts()
-{
-    for (TLevelGraph *chart : std::as_const(Charts)) {
-        chart->UpdateChanges();
-        if (chart->GetYMax() < 5)
-            chart->SetYMax(5);
-    }
 }
 
 void TFormGraphTrend::TimerUpdateTimer()
@@ -815,76 +640,15 @@ void TFormGraphTrend::CmdShowSatelliteClick()
 
 QStringList TFormGraphTrend::PicturePaths() const
 {
-    QStringList paths;
-    for (int n = 0; n < Charts.size(); ++n)
-        paths << QDir(TempDir).filePath(FDef.PicturePrefix + QString::number(n)
-                                        + QStringLiteral(".png"));
-    return paths;
+    return TrendPicturePaths(*this);
 }
 
 void TFormGraphTrend::DrawLegend(TLevelGraph *chart, QImage &image) const
 {
-    if (!chart || chart->width() <= 0 || chart->height() <= 0)
-        return;
-    const double kx = double(image.width()) / chart->width();
-    const double ky = double(image.height()) / chart->height();
-    QPainter canvas(&image);
-    for (QWidget *component : FComponents) {
-        if (component->parentWidget() != chart
-            || !component->objectName().contains(QStringLiteral("Legend")))
-            continue;
-        if (auto *label = qobject_cast<TLabel *>(component)) {
-            canvas.setFont(label->font());
-            canvas.setPen(label->palette().color(QPalette::WindowText));
-            const QFontMetrics metrics(label->font());
-            const int textWidth = metrics.horizontalAdvance(label->text());
-            double x = label->x() * kx;
-            if (label->alignment() & Qt::AlignHCenter)
-                x += (label->width() * kx - textWidth) / 2;
-            else if (label->alignment() & Qt::AlignRight)
-                x += label->width() * kx - textWidth - 2;
-            double y = label->y() * ky;
-            if (label->alignment() & Qt::AlignVCenter)
-                y += (label->height() * ky - metrics.height()) / 2;
-            canvas.drawText(int(x), int(y) + metrics.ascent(), label->text());
-        } else if (auto *arrow = qobject_cast<TArrow *>(component)) {
-            canvas.setPen(QPen(ColorToQColor(arrow->GetColor()), arrow->GetArrowWidth()));
-            const int y = int((arrow->y() + arrow->height() / 2.0) * ky);
-            canvas.drawLine(int(arrow->x() * kx), y, int(arrow->x() * kx + arrow->width() * kx), y);
-        }
-    }
+    DrawTrendLegend(FComponents, chart, image);
 }
 
 bool TFormGraphTrend::Print()
 {
-    // A window behind the one in front is not maximised; its pictures and legends are laid out
-    // at the size it has in front.
-    const QSize kept = size();
-    if (FormMain && FormMain->CurrentChild() != this)
-        resize(FormMain->MdiArea->viewport()->size());
-    NormalLayout();
-    const QString templatePath = QDir(TemplateDir).filePath(FDef.Template);
-    const QStringList pictures = PicturePaths();
-    QDir().mkpath(TempDir);
-    QStringList keys {QStringLiteral("QRLabelTitle"), QStringLiteral("QRLabelDate")};
-    QStringList values {LabelTop->text(), FormatDateTime(QStringLiteral("dd.mm.yyyy"), Day)};
-    // The flow-divider report has no chart titles.
-    if (!FDef.Divider) {
-        for (int n = 0; n < Charts.size(); ++n) {
-            keys << QStringLiteral("LabelName%1").arg(n + 1);
-            values << FDef.Charts.at(n).Title;
-        }
-    }
-    for (int n = 0; n < Charts.size(); ++n) {
-        QImage image = Charts.at(n)->ExportImage(1000, 500, true);
-        DrawLegend(Charts.at(n), image);
-        image.save(pictures.at(n), "PNG");
-        keys << QStringLiteral("pic%1.BMP").arg(n + 1);
-        values << pictures.at(n);
-    }
-    if (size() != kept) {
-        resize(kept);
-        NormalLayout();
-    }
-    return ShowReport(templatePath, keys, values);
+    return PrintTrendWindow(*this);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Color.h"
+#include "TrendDesign.h"
 #include "base/Moment.h"
 
 #include <QList>
@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -16,7 +17,6 @@ class QImage;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QSqlQuery;
 class QTimer;
 class QToolButton;
 class TArrow;
@@ -24,47 +24,8 @@ class TFormMain;
 class TLabel;
 class TLevelGraph;
 class TOutField;
-
-// How a chart takes its place in the window's normal layout: stacked from the top, from the
-// bottom, or filling what the others leave.
-enum class TChartAlign { Top, Bottom, Client };
-
-struct TTrendLegendDef
-{
-    QString Caption;
-    TColor Color;
-};
-
-// One chart of a trend window as the window's design gives it.
-struct TTrendChartDef
-{
-    QString Name; // the chart's component name, also the start of its limits section
-    QString Title; // caption of its title label
-    int TitleLabel; // LabelTitle<n>
-    int ZoomButton; // SButGraphZoom<n>; 0 for none
-    double YMin, YMax, YLabelStep;
-    int GraphCount;
-    QStringList Columns; // pu_data columns drawn as graphs 0, 1, ...
-    QList<TTrendLegendDef> Legend;
-    TChartAlign Align; // in the normal layout
-    int HeightAdd; // normal-layout height: V + HeightAdd
-};
-
-// One of the four trend windows.
-struct TTrendWindowDef
-{
-    QString ObjectName; // "FormGraphHardParams"
-    QString Title; // LabelTop
-    QString IniName; // layout and limits file in "config"
-    QString Template; // report template
-    QString PicturePrefix; // "pic", "SL_pic", "DIV_pic"
-    int LayoutParts; // V = (H - P - 20) / LayoutParts in the normal layout
-    int ResizeParts; // chart height on resize: (client height - P - 10) / ResizeParts
-    QAction *TFormMain::*PrintAction;
-    bool Divider; // the flow-divider window: bottom readout panel, no legend, blow-up or menu
-    bool LegendBesideLabels; // arrows 2 px left of their labels instead of under them
-    QList<TTrendChartDef> Charts;
-};
+class TTrendLayout;
+class TTrendLoader;
 
 // The trend window family: one to four charts of the process records of one shift or day, kept
 // up to date every 30 s, with blow-up, cursor coupling, limits kept in the window's file, value
@@ -167,16 +128,12 @@ private:
     void OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button);
     // The chart under a point given in global coordinates, or nullptr.
     TLevelGraph *ChartAt(const QPoint &globalPos) const;
-    void Realign();
-    // Runs the query and samples its records into the charts (the sample-and-hold fill).
-    void Fill(QSqlQuery &query);
-    void FinishCharts();
     QString Where(const char *method) const;
 
     TTrendWindowDef FDef;
     QList<QWidget *> FComponents;
-    QList<TChartAlign> FAlign; // current alignment per chart
-    QList<int> FHeight; // current height per chart (Top and Bottom charts)
+    std::unique_ptr<TTrendLayout> FLayout;
+    std::unique_ptr<TTrendLoader> FLoader;
     bool FFirstShowDone = false;
     QPointer<QWidget> FSatellite;
 };
