@@ -4,6 +4,7 @@
 #include "TrendLayout.h"
 #include "TrendLoader.h"
 #include "TrendPrint.h"
+#include "TrendRange.h"
 #include "app/Connection.h"
 #include "app/CsvExport.h"
 #include "app/EventLog.h"
@@ -117,8 +118,7 @@ void TFormGraphTrend::CreateControls()
     right->setContentsMargins(0, 0, 0, 0);
     ComboBox1 = new QComboBox(PanelTopRight);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(
-        {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
+    ComboBox1->addItems(TrendRangeNames());
     DateTimePicker1 = MakeDatePicker(PanelTopRight, QStringLiteral("DateTimePicker1"));
     right->addWidget(ComboBox1);
     right->addWidget(DateTimePicker1);
@@ -532,7 +532,7 @@ void TFormGraphTrend::Reload()
 {
     ReloadRequested = false;
     ShiftNo = ComboBox1->currentIndex() + 1;
-    if (ShiftNo < 1 || ShiftNo > 3) {
+    if (ShiftNo < RangeFirstShift || ShiftNo > RangeMonth) {
         ComboBox1->setCurrentIndex(2);
         ShiftNo = 3;
     }
@@ -541,11 +541,17 @@ void TFormGraphTrend::Reload()
     Loading = true;
     try {
         Day = DateMoment(DateTimePicker1->date());
-        if (!ShiftRange(Day, ShiftNo, RangeStart, RangeStop)) {
+        if (!TrendSpan(Day, ShiftNo, FSpan)) {
             Loading = false;
             return;
         }
-        FLoader->SetRange(RangeStart, RangeStop, ShiftNo == 3 ? 2 * OneHour : OneHour);
+        RangeStart = FSpan.Start;
+        RangeStop = FSpan.Stop;
+        for (TLevelGraph *chart : std::as_const(Charts)) {
+            chart->SetSecondStep(FSpan.SlotSeconds);
+            chart->SetScaleXFormat(FSpan.LabelFormat);
+        }
+        FLoader->SetRange(RangeStart, RangeStop, FSpan.LabelStep);
         if (FDef.Divider && !Charts.isEmpty())
             LevelGraphDSUSChange(Charts.first());
         LastLoaded = RangeStart - OneMinute;
@@ -553,7 +559,7 @@ void TFormGraphTrend::Reload()
         WaitPanel->raise();
         QCoreApplication::processEvents();
 
-        FLoader->Load(RangeStart, RangeStop, LastLoaded);
+        LoadRecords(RangeStart);
         FLoader->Finish();
     } catch (const std::exception &) {
         PostEvent(Where("Reload()"));
@@ -562,13 +568,21 @@ void TFormGraphTrend::Reload()
     Loading = false;
 }
 
+void TFormGraphTrend::LoadRecords(TMoment from)
+{
+    if (FSpan.Extremes())
+        LoadSlotExtremes(*FLoader, FSpan, from, RangeStop, LastLoaded);
+    else
+        FLoader->Load(from, RangeStop, LastLoaded);
+}
+
 void TFormGraphTrend::CheckForUpdates()
 {
     if (Loading)
         return;
     Loading = true;
     try {
-        FLoader->Load(LastLoaded, RangeStop, LastLoaded);
+        LoadRecords(LastLoaded);
         FLoader->Finish();
     } catch (const std::exception &) {
         PostEvent(Where("CheckForUpdates()."));

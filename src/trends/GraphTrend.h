@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TrendDesign.h"
+#include "TrendRange.h"
 #include "base/Moment.h"
 
 #include <QList>
@@ -118,6 +119,8 @@ protected:
     virtual QWidget *CreateSatellite() { return nullptr; }
 
 private:
+    // Records from `from` to the end of the range into the charts, as the range's slots take them.
+    void LoadRecords(TMoment from);
     void CreateControls();
     TLevelGraph *CreateChart(const TTrendChartDef &def, int position);
     void CreateDividerPanel();
@@ -130,6 +133,7 @@ private:
     TLevelGraph *ChartAt(const QPoint &globalPos) const;
     QString Where(const char *method) const;
 
+    TTrendSpan FSpan; // of the last load
     TTrendWindowDef FDef;
     QList<QWidget *> FComponents;
     std::unique_ptr<TTrendLayout> FLayout;
