@@ -58,13 +58,13 @@ int LoadSlotExtremes(const TTrendLoader &loader, const TTrendSpan &span, TMoment
     QStringList columns;
     for (const TTrendSource &source : sources)
         columns << QStringLiteral("min(%1), max(%1)").arg(source.Column);
-    const QString slot = QStringLiteral("floor(timestampdiff(second, '%1', RecMoment) / %2)")
+    const QString slot = QStringLiteral("(to_seconds(RecMoment) - to_seconds('%1')) div %2")
                              .arg(origin, QString::number(qint64(span.SlotSeconds)));
     QSqlQuery query(SQLConnection1().Database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("select %1 as slot, max(RecMoment), %2 from pu_data")
                         .arg(slot, columns.join(QStringLiteral(", ")))
-                    + TimeRangeWhere(from, to) + QStringLiteral(" group by slot order by slot")))
+                    + TimeRangeWhere(from, to) + QStringLiteral(" group by slot order by null")))
         throw TTrendLoadError(TFreshnessLabel::ReasonOf(query.lastError()));
 
     const TMoment slotDays = span.SlotSeconds * OneSecond;
@@ -80,7 +80,10 @@ int LoadSlotExtremes(const TTrendLoader &loader, const TTrendSpan &span, TMoment
                 if (!query.isNull(field))
                     source.Chart->AddPoint(source.Graph, at, query.value(field).toDouble(), false);
         }
-        lastLoaded = DateTimeToMoment(query.value(1).toDateTime());
+        // Unsorted, which spares the server a sort; the newest moment is the largest.
+        const TMoment newest = DateTimeToMoment(query.value(1).toDateTime());
+        if (count == 0 || newest > lastLoaded)
+            lastLoaded = newest;
     }
     query.finish();
     return count;
