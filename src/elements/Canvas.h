@@ -54,12 +54,17 @@ public:
     void TextOut(int x, int y, const QString &text);
 
     // Fills the connected area of the colour found at (x, y) with the given colour. Works on
-    // untransformed image targets (the drawing caches); false, and nothing drawn, on other
-    // targets or when the point lies outside.
+    // image targets that are at most scaled (the drawing caches, also those drawn at a view's
+    // scale); false, and nothing drawn, on other targets or when the point lies outside.
     bool FloodFill(int x, int y, TColor color);
 
 private:
     void ApplyPen(QPen pen);
+    // Whether outlines are drawn half a pixel off: at a scale, with a pen of odd width.
+    bool StrokeShifted() const;
+    // Draws a figure: fill and outline at once, or at a scale the fill and then the outline
+    // shifted so it lies over the same pixels as unscaled.
+    template<class Draw> void Shape(Draw draw);
 
     QPainter &m_painter;
     TColor m_fontColor = clBlack;

@@ -4,6 +4,7 @@
 #include "TrendLayout.h"
 #include "TrendLoader.h"
 #include "TrendPrint.h"
+#include "TrendRange.h"
 #include "app/Connection.h"
 #include "app/CsvExport.h"
 #include "app/DayFollower.h"
@@ -134,8 +135,7 @@ void TFormGraphTrend::CreateControls()
     right->setContentsMargins(0, 0, 0, 0);
     ComboBox1 = new QComboBox(PanelTopRight);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(
-        {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
+    ComboBox1->addItems(TrendRangeNames());
     DateTimePicker1 = MakeDatePicker(PanelTopRight, QStringLiteral("DateTimePicker1"));
     right->addWidget(ComboBox1);
     right->addWidget(DateTimePicker1);
@@ -233,6 +233,7 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
         chart->SetOnChange([this](TLevelGraph *sender) { LevelGraphDSUSChange(sender); });
     else
         chart->SetOnChange([this](TLevelGraph *sender) { OnCursorMove(sender); });
+    chart->SetOnZoom([this](TLevelGraph *sender) { OnChartZoom(sender); });
     FComponents << chart;
 
     auto *title = new TLabel(chart);
@@ -555,7 +556,7 @@ void TFormGraphTrend::Reload()
 {
     ReloadRequested = false;
     ShiftNo = ComboBox1->currentIndex() + 1;
-    if (ShiftNo < 1 || ShiftNo > 3) {
+    if (ShiftNo < RangeFirstShift || ShiftNo > RangeMonth) {
         ComboBox1->setCurrentIndex(2);
         ShiftNo = 3;
     }
@@ -564,17 +565,23 @@ void TFormGraphTrend::Reload()
     Loading = true;
     try {
         Day = DateMoment(DateTimePicker1->date());
-        if (!ShiftRange(Day, ShiftNo, RangeStart, RangeStop)) {
+        if (!TrendSpan(Day, ShiftNo, FSpan)) {
             Loading = false;
             return;
         }
-        FLoader->SetRange(RangeStart, RangeStop, ShiftNo == 3 ? 2 * OneHour : OneHour);
+        RangeStart = FSpan.Start;
+        RangeStop = FSpan.Stop;
+        for (TLevelGraph *chart : std::as_const(Charts)) {
+            chart->SetSecondStep(FSpan.SlotSeconds);
+            chart->SetScaleXFormat(FSpan.LabelFormat);
+        }
+        FLoader->SetRange(RangeStart, RangeStop, FSpan.LabelStep);
         LastLoaded = RangeStart - OneMinute;
         FHasRecords = false;
         WaitPanel->show();
         WaitPanel->raise();
         QCoreApplication::processEvents();
-        FHasRecords = FLoader->Load(RangeStart, RangeStop, LastLoaded) > 0;
+        FHasRecords = LoadRecords(RangeStart) > 0;
         FLoader->Finish();
         LabelFreshness->Loaded(FHasRecords);
     } catch (const TTrendLoadError &error) {
@@ -588,6 +595,12 @@ void TFormGraphTrend::Reload()
     Loading = false;
 }
 
+int TFormGraphTrend::LoadRecords(TMoment from)
+{
+    return FSpan.Extremes() ? LoadSlotExtremes(*FLoader, FSpan, from, RangeStop, LastLoaded)
+                            : FLoader->Load(from, RangeStop, LastLoaded);
+}
+
 void TFormGraphTrend::CheckForUpdates()
 {
     if (Loading)
@@ -596,7 +609,7 @@ void TFormGraphTrend::CheckForUpdates()
     try {
         // Never from before the range: in a range that loaded empty, the previous shift's last
         // record would land in the first slot.
-        if (FLoader->Load(std::max(LastLoaded, RangeStart), RangeStop, LastLoaded) > 0)
+        if (LoadRecords(std::max(LastLoaded, RangeStart)) > 0)
             FHasRecords = true;
         FLoader->Finish();
         LabelFreshness->Loaded(FHasRecords);
@@ -647,6 +660,13 @@ void TFormGraphTrend::ShowDividerReadout()
 {
     if (FDef.Divider && !Charts.isEmpty())
         LevelGraphDSUSChange(Charts.first());
+}
+
+void TFormGraphTrend::OnChartZoom(TLevelGraph *sender)
+{
+    for (TLevelGraph *chart : std::as_const(Charts))
+        if (chart != sender)
+            chart->SetView(sender->View());
 }
 
 void TFormGraphTrend::LevelGraphDSUSChange(TLevelGraph *sender)

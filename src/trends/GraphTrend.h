@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TrendDesign.h"
+#include "TrendRange.h"
 #include "base/Moment.h"
 
 #include <QList>
@@ -58,6 +59,8 @@ public:
     // Places the charts as the window shows them normally; clears every blow-up.
     void NormalLayout();
     void OnCursorMove(TLevelGraph *sender);
+    // The charts of a window show the same part of the interval.
+    void OnChartZoom(TLevelGraph *sender);
     void CmdShowSatelliteClick();
     // The value readout of this window (nullptr before it was first opened).
     QWidget *Satellite() const { return FSatellite; }
@@ -120,6 +123,8 @@ protected:
     virtual QWidget *CreateSatellite() { return nullptr; }
 
 private:
+    // Records from `from` to the end of the range into the charts, as the range's slots take them.
+    int LoadRecords(TMoment from);
     void CreateControls();
     TLevelGraph *CreateChart(const TTrendChartDef &def, int position);
     void CreateDividerPanel();
@@ -134,6 +139,7 @@ private:
     TLevelGraph *ChartAt(const QPoint &globalPos) const;
     QString Where(const char *method) const;
 
+    TTrendSpan FSpan; // of the last load
     TTrendWindowDef FDef;
     QList<QWidget *> FComponents;
     std::unique_ptr<TTrendLayout> FLayout;

@@ -34,6 +34,7 @@ public:
 
     // The charts of the sources, each once, in their order.
     QList<TLevelGraph *> Charts() const { return FCharts; }
+    const QList<TTrendSource> &Sources() const { return FSources; }
     // Switches every chart to start..stop in one step with the cursor in the middle, grid lines
     // labelStep apart, and empties it.
     void SetRange(TMoment start, TMoment stop, TMoment labelStep) const;

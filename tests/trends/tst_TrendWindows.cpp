@@ -422,7 +422,7 @@ private slots:
             items << action->text();
         QCOMPARE(items,
                  (QStringList {QStringLiteral("Показать цифровые значения"),
-                               QStringLiteral("Экспорт в CSV...")}));
+                               QStringLiteral("Весь интервал"), QStringLiteral("Экспорт в CSV...")}));
         menu->close();
 
         // Switched as the configuration dialog does: the open window re-binds itself.
