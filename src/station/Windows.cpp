@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "alarms/FormAlarms.h"
 #include "app/About.h"
 #include "app/FormConfig.h"
 #include "app/InputNewSet.h"
@@ -36,6 +37,13 @@ void TrendRelayout(QWidget *window)
     if (auto *trend = qobject_cast<TFormGraphTrend *>(window))
         trend->NormalLayout();
 }
+// The alarm window frames the diagram's value fields (the diagram is made before it).
+QWidget *AlarmWindow(TFormMain &main)
+{
+    auto *window = new TFormAlarms(&main);
+    window->BindDiagram(FormMnemo);
+    return window;
+}
 } // namespace
 
 QList<TWindowRow> StationWindows()
@@ -69,6 +77,7 @@ QList<TWindowRow> StationWindows()
         ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
                                      TrendFrame),
         ChildWindow<TFormDiagnostics>(&F::ActionDiagnostics, nullptr),
+        {&F::ActionAlarms, &F::ActionPrintAlarms, AlarmWindow, JournalFrame},
     };
 }
 

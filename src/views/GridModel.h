@@ -48,6 +48,8 @@ public:
     // the server's text and false is returned; rows are never half replaced.
     bool Load(const QSqlDatabase &db, const QString &sql, QString *error = nullptr);
     void Clear();
+    // Rows made by the caller, one value per column in column order.
+    void SetRows(QVector<QVector<QVariant>> rows) { ReplaceRows(std::move(rows)); }
 
     QVariant Value(int row, int column) const { return FRows.at(row).at(column); }
     // The text a cell shows: dates as "dd.mm.yyyy hh:nn:ss", numbers through the column's picture.
