@@ -2,7 +2,6 @@
 
 #include "app/Connection.h"
 #include "app/EventLog.h"
-#include "app/Global.h"
 #include "app/Main.h"
 #include "app/Utils.h"
 #include "base/Formats.h"
@@ -37,17 +36,10 @@ bool Usable(const TAlarmConstant &constant, double value)
 
 } // namespace
 
-TMoment ProductionDayDate(TMoment moment)
-{
-    const double offset = DateIncrement + FirstChangeStart * OneHour;
-    // Half a second of slack keeps a moment exactly at the day's start in that day.
-    return std::floor(moment - offset + OneSecond / 2);
-}
-
 TMoment ProductionDayStart(TMoment moment)
 {
     TMoment start = 0, stop = 0;
-    ShiftRange(ProductionDayDate(moment), 3, start, stop);
+    ShiftRange(ProductionDayOf(moment), 3, start, stop);
     return start;
 }
 

@@ -18,8 +18,7 @@ struct TAlarmSource
     std::function<QString()> LocalUser; // who acknowledges while the server cannot be told
     std::function<TMoment(TMoment)> DayStart; // first moment of the production day of a moment
 };
-// The date of the production day that holds the moment, and that day's first moment.
-TMoment ProductionDayDate(TMoment moment);
+// The first moment of the production day that holds the moment.
 TMoment ProductionDayStart(TMoment moment);
 
 // The main frame's link, lamp and login; the production day of the settings.

@@ -293,7 +293,7 @@ void TFormAlarms::CreateArchiveTab()
 {
     TabArchive = new QWidget;
     TabArchive->setObjectName(QStringLiteral("TabArchive"));
-    const QDate today = MomentToDateTime(ProductionDayDate(Now())).date();
+    const QDate today = MomentToDateTime(ProductionDayOf(Now())).date();
     DateFrom = MakeDatePicker(TabArchive, QStringLiteral("DateFrom"));
     DateFrom->setDate(today);
     DateTo = MakeDatePicker(TabArchive, QStringLiteral("DateTo"));
