@@ -73,9 +73,12 @@ QVector<TGridColumn> ArchiveColumns()
         {QStringLiteral("ShelveReason"), QStringLiteral("Отложена: причина"), 200}};
 }
 
+// As the grid shows moments; text, since ten thousand date-times in local time cost more than
+// the whole rest of a load.
 QVariant MomentCell(TMoment moment)
 {
-    return moment == 0 ? QVariant() : QVariant(MomentToDateTime(moment));
+    return moment == 0 ? QVariant()
+                       : QVariant(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), moment));
 }
 
 QVariant NumberCell(double value)
