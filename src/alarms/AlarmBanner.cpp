@@ -1,5 +1,7 @@
 #include "alarms/AlarmBanner.h"
 
+#include "alarms/AlarmConditions.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,7 +64,7 @@ void TAlarmBanner::paintEvent(QPaintEvent *)
     const bool alarm = !FView.Text.isEmpty() && FView.Color.isValid();
     // Colour belongs to alarms: without one the line stays grey.
     QColor fill = alarm ? FView.Color : Neutral;
-    QColor ink = alarm ? (fill.lightness() > 140 ? Qt::black : Qt::white) : NeutralText;
+    QColor ink = alarm ? InkOn(fill) : NeutralText;
     if (!FView.Link.isEmpty() && !alarm)
         fill = Neutral.darker(130);
     painter.setPen(QPen(alarm ? FView.Color : Neutral, 2));

@@ -206,6 +206,14 @@ QColor PriorityColor(TAlarmPriority priority)
     return QColor(0, 170, 255);
 }
 
+QColor InkOn(const QColor &background)
+{
+    // Perceived brightness: yellow is light, red and blue are dark.
+    const double luma =
+        0.299 * background.red() + 0.587 * background.green() + 0.114 * background.blue();
+    return luma > 150 ? Qt::black : Qt::white;
+}
+
 QString PriorityText(TAlarmPriority priority)
 {
     switch (priority) {

@@ -74,4 +74,6 @@ const QVector<TAlarmConstant> &AlarmConstants();
 
 // Colour of a priority; these colours are kept for alarms alone.
 QColor PriorityColor(TAlarmPriority priority);
+// Black or white, whichever reads better on the colour.
+QColor InkOn(const QColor &background);
 QString PriorityText(TAlarmPriority priority);

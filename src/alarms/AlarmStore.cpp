@@ -21,6 +21,25 @@ QString Number(double value)
     return std::isnan(value) ? QStringLiteral("NULL") : SqlFloat(value);
 }
 
+// The columns as read: moments as whole seconds since 30 December 1899, which the server counts
+// much faster than the client turns date-times into moments.
+QString SelectColumns()
+{
+    QStringList columns = Columns.split(QStringLiteral(", "));
+    for (QString &column : columns) {
+        if (column == QLatin1String("Activated") || column == QLatin1String("Returned")
+            || column.endsWith(QLatin1String("At")) || column == QLatin1String("ShelvedUntil"))
+            column =
+                QStringLiteral("datediff(%1, '1899-12-30') * 86400 + time_to_sec(%1)").arg(column);
+    }
+    return columns.join(QStringLiteral(", "));
+}
+
+TMoment SecondsMoment(const QVariant &value)
+{
+    return value.isNull() ? 0.0 : value.toLongLong() / 86400.0;
+}
+
 QString Key(const TAlarm &alarm)
 {
     return QStringLiteral(" where Code = %1 and Activated = %2")
@@ -168,7 +187,8 @@ TAlarmStore::TResult TAlarmStore::Read(const QString &sql, QVector<TAlarm> &rows
 {
     QSqlQuery query(FDb);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("select ") + Columns + QStringLiteral(" from alarm_log") + sql))
+    if (!query.exec(QStringLiteral("select ") + SelectColumns() + QStringLiteral(" from alarm_log")
+                    + sql))
         return Failed(query.lastError());
     rows.clear();
     while (query.next()) {
@@ -178,15 +198,15 @@ TAlarmStore::TResult TAlarmStore::Read(const QString &sql, QVector<TAlarm> &rows
         a.Text = query.value(2).toString();
         a.Value = NumberOf(query.value(3));
         a.Limit = NumberOf(query.value(4));
-        a.Activated = MomentOfSql(query.value(5));
-        a.Returned = MomentOfSql(query.value(6));
-        a.AckedAt = MomentOfSql(query.value(7));
+        a.Activated = SecondsMoment(query.value(5));
+        a.Returned = SecondsMoment(query.value(6));
+        a.AckedAt = SecondsMoment(query.value(7));
         a.AckedBy = query.value(8).toString();
-        a.ShelvedAt = MomentOfSql(query.value(9));
-        a.ShelvedUntil = MomentOfSql(query.value(10));
+        a.ShelvedAt = SecondsMoment(query.value(9));
+        a.ShelvedUntil = SecondsMoment(query.value(10));
         a.ShelvedBy = query.value(11).toString();
         a.ShelveReason = query.value(12).toString();
-        a.UnshelvedAt = MomentOfSql(query.value(13));
+        a.UnshelvedAt = SecondsMoment(query.value(13));
         a.UnshelvedBy = query.value(14).toString();
         a.OnServer = true;
         rows.append(std::move(a));

@@ -61,22 +61,25 @@ QVector<TGridColumn> ArchiveColumns()
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     return {
-        {QStringLiteral("Activated"), QStringLiteral("Возникла"), 140, centre},
-        {QStringLiteral("Code"), QStringLiteral("Код"), 100},
+        {QStringLiteral("Activated"), QStringLiteral("Возникла"), 130, centre},
+        {QStringLiteral("Code"), QStringLiteral("Код"), 95},
         {QStringLiteral("Priority"), QStringLiteral("Приоритет"), 90, centre},
-        {QStringLiteral("AlarmText"), QStringLiteral("Тревога"), 330},
+        {QStringLiteral("AlarmText"), QStringLiteral("Тревога"), 380},
         {QStringLiteral("Value"), QStringLiteral("Значение"), 75, right, QStringLiteral("#0.0")},
         {QStringLiteral("AlarmLimit"), QStringLiteral("Предел"), 75, right, QStringLiteral("#0.0")},
-        {QStringLiteral("Returned"), QStringLiteral("В норме с"), 140, centre},
-        {QStringLiteral("AckedAt"), QStringLiteral("Квитирована"), 140, centre},
-        {QStringLiteral("AckedBy"), QStringLiteral("Квитировал"), 130},
-        {QStringLiteral("State"), QStringLiteral("Состояние"), 190},
+        {QStringLiteral("Returned"), QStringLiteral("В норме с"), 130, centre},
+        {QStringLiteral("AckedAt"), QStringLiteral("Квитирована"), 130, centre},
+        {QStringLiteral("AckedBy"), QStringLiteral("Квитировал"), 120},
+        {QStringLiteral("State"), QStringLiteral("Состояние"), 180},
         {QStringLiteral("ShelveReason"), QStringLiteral("Отложена: причина"), 200}};
 }
 
+// As the grid shows moments; text, since ten thousand date-times in local time cost more than
+// the whole rest of a load.
 QVariant MomentCell(TMoment moment)
 {
-    return moment == 0 ? QVariant() : QVariant(MomentToDateTime(moment));
+    return moment == 0 ? QVariant()
+                       : QVariant(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), moment));
 }
 
 QVariant NumberCell(double value)
@@ -146,8 +149,7 @@ protected:
                 continue;
             const QColor colour = PriorityColor(priority);
             option->backgroundBrush = colour;
-            option->palette.setColor(QPalette::Text,
-                                     colour.lightness() > 140 ? Qt::black : Qt::white);
+            option->palette.setColor(QPalette::Text, InkOn(colour));
         }
     }
 };

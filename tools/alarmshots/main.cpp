@@ -76,8 +76,11 @@ int main(int argc, char *argv[])
     }
     if (FormMnemo) {
         const QRect area(250, 170, 760, 570);
-        Save(FormMnemo->grab(area).scaled(area.size() * 3 / 2),
-             folder.filePath(QStringLiteral("alarms-diagram.png")));
+        for (const char *name : {"alarms-diagram-1.png", "alarms-diagram-2.png"}) {
+            Save(FormMnemo->grab(area).scaled(area.size() * 3 / 2),
+                 folder.filePath(QString::fromLatin1(name)));
+            RunFor(500);
+        }
     }
     frame.ActionAlarms->trigger();
     RunFor(1200);
