@@ -1,10 +1,11 @@
 // Alarms benchmark: evaluating one record with every condition; the start-up catch-up of a
 // station over a production day of 1440 simulated records with upsets, alarm_log round trips
 // included (the first station, which inserts the rows, and a second one, which finds them); and
-// opening the archive tab on 10,000 activations.
+// opening the archive tab on 10,000 activations; the alarm-rate figures of a month of 10,000.
 
 #include "BenchDb.h"
 #include "alarms/AlarmMonitor.h"
+#include "alarms/AlarmStatistics.h"
 #include "alarms/FormAlarms.h"
 #include "core/PlantModel.h"
 #include "core/RecordWriter.h"
@@ -202,6 +203,41 @@ void BenchArchive(const BenchDb &server)
                .arg(Median(reads), 0, 'f', 1);
 }
 
+// The alarm-rate figures of a month of a busy plant: 10,000 activations spread over March.
+void BenchStatistics(const BenchDb &server)
+{
+    const QSqlDatabase db = Connect(server, QStringLiteral("statistics"));
+    if (!Exec(db, QStringLiteral("truncate table alarm_log"))
+        || !Exec(db,
+                 QStringLiteral("insert into alarm_log (Code, Priority, AlarmText, Activated, "
+                                "Returned, AckedAt, AckedBy) select ELT(1 + seq % 7, 'URKS_HI', "
+                                "'PLS_DEV', 'K23_STOP', 'SENSOR_PLS', 'URNS_LO', 'TNK_DEV', "
+                                "'K2_STOP'), 1 + seq % 3, 'т', TIMESTAMP('2026-03-01 07:00:00') + "
+                                "INTERVAL seq * 259 SECOND, TIMESTAMP('2026-03-01 07:00:00') + "
+                                "INTERVAL seq * 259 + 200 SECOND, IF(seq % 5 = 0, NULL, "
+                                "TIMESTAMP('2026-03-01 07:00:00') + INTERVAL seq * 259 + seq % 97 "
+                                "SECOND), 'kv512@localhost' from seq_0_to_9999")))
+        return;
+    TMoment start = 0, stop = 0;
+    StatsPeriodRange(DateTimeToMoment(QDateTime(QDate(2026, 3, 31), QTime())), TStatsPeriod::Month,
+                     start, stop);
+    std::vector<double> times;
+    TAlarmRateFigures figures;
+    for (int repeat = 0; repeat < Repeats; ++repeat) {
+        QString error;
+        QElapsedTimer timer;
+        timer.start();
+        if (!ReadAlarmRates(db, start, stop, stop, figures, error)) {
+            out << "statistics: " << error << "\n";
+            return;
+        }
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    out << QStringLiteral("statistics of a month with %1 activations: %2 ms (aim < 200 ms)\n")
+               .arg(figures.Total)
+               .arg(Median(times), 0, 'f', 1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -218,5 +254,6 @@ int main(int argc, char *argv[])
     }
     BenchCatchUp(server, plant);
     BenchArchive(server);
+    BenchStatistics(server);
     return 0;
 }

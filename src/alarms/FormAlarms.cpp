@@ -1,6 +1,7 @@
 #include "alarms/FormAlarms.h"
 
 #include "alarms/AlarmBanner.h"
+#include "alarms/AlarmStatsTab.h"
 #include "alarms/ShelveDialog.h"
 #include "app/CsvExport.h"
 #include "app/LinkLamp.h"
@@ -205,6 +206,8 @@ TFormAlarms::TFormAlarms(QWidget *parent, TAlarmSource source)
     PageControl->setObjectName(QStringLiteral("PageControl"));
     CreateCurrentTab();
     CreateArchiveTab();
+    TabStatistics = new TAlarmStatsTab;
+    PageControl->addTab(TabStatistics, QStringLiteral("Статистика"));
     connect(PageControl, &QTabWidget::currentChanged, this, [this] {
         if (PageControl->currentWidget() == TabArchive && !FArchiveLoaded)
             LoadArchive();
@@ -494,6 +497,10 @@ QString TFormAlarms::PrintHeader()
 
 void TFormAlarms::Print()
 {
+    if (PageControl->currentWidget() == TabStatistics) {
+        TabStatistics->Print();
+        return;
+    }
     PrintHeader();
     (PageControl->currentWidget() == TabArchive ? FPrintArchive : FPrintCurrent)->Preview(this);
 }

@@ -16,6 +16,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class TAlarmBanner;
+class TAlarmStatsTab;
 class TDataGrid;
 class TGridPrinter;
 
@@ -69,6 +70,7 @@ public:
     QPushButton *ButShow;
     QLabel *LabelArchive;
     TDataGrid *GridArchive;
+    TAlarmStatsTab *TabStatistics;
     QTimer *TimerFlash;
 
 protected:
