@@ -8,7 +8,6 @@
 #include <QPicture>
 #include <QTemporaryDir>
 #include <QTest>
-#include <stdexcept>
 
 class TestCanvas : public QObject
 {
@@ -19,8 +18,6 @@ private slots:
     void percentMap();
     void lineStopsShortOfItsEnd_data();
     void lineStopsShortOfItsEnd();
-    void farCoordinatesHeldNearTheDrawing_data();
-    void farCoordinatesHeldNearTheDrawing();
     void floodFillStaysInsideItsArea();
     void floodFillNeedsAnImage();
     void patternBrush_data();
@@ -91,27 +88,6 @@ void TestCanvas::lineStopsShortOfItsEnd()
     QCOMPARE(painted, pixels);
     if (pixels > 0)
         QCOMPARE(image.pixelColor(line.p1()), ink);
-}
-
-void TestCanvas::farCoordinatesHeldNearTheDrawing_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("pixel");
-    // An extent of 100.
-    QTest::newRow("inside: truncated") << 37.9 << 37;
-    QTest::newRow("negative: toward zero") << -37.9 << -37;
-    QTest::newRow("a few extents out: kept") << 320.5 << 320;
-    QTest::newRow("a sentinel reading") << 1e12 << 400;
-    QTest::newRow("a FLOAT's maximum below") << -3.4e38 << -300;
-    QTest::newRow("infinite") << qInf() << 400;
-}
-
-void TestCanvas::farCoordinatesHeldNearTheDrawing()
-{
-    QFETCH(double, value);
-    QFETCH(int, pixel);
-    QCOMPARE(ToPixelNear(value, 100), pixel);
-    QVERIFY_THROWS_EXCEPTION(std::range_error, ToPixelNear(qQNaN(), 100));
 }
 
 void TestCanvas::floodFillStaysInsideItsArea()
