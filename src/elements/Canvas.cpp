@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -71,6 +72,25 @@ int ToPixel(double value)
     if (!(std::fabs(value) < limit))
         throw std::range_error("coordinate outside any drawing");
     return int(value);
+}
+
+int ToPixelNear(double value, int extent)
+{
+    constexpr int spans = 3;
+    const double reach = double(spans) * extent;
+    return ToPixel(std::clamp(value, -reach, extent + reach));
+}
+
+QPoint ToPixelNear(const QPointF &point, const QSize &drawing)
+{
+    return QPoint(ToPixelNear(point.x(), drawing.width()),
+                  ToPixelNear(point.y(), drawing.height()));
+}
+
+int DrawnRepeats(int count)
+{
+    constexpr int limit = 1000;
+    return std::clamp(count, 0, limit);
 }
 
 TCanvas::TCanvas(QPainter &painter)
@@ -174,6 +194,13 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
     Shape([&] { m_painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)); });
 }
 
+void TCanvas::Circle(const QPointF &centre, double radius, const QSize &drawing)
+{
+    const QPoint from = ToPixelNear(centre - QPointF(radius, radius), drawing);
+    const QPoint to = ToPixelNear(centre + QPointF(radius, radius), drawing);
+    Ellipse(from.x(), from.y(), to.x(), to.y());
+}
+
 void TCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color)
 {
     if (x2 > x1 && y2 > y1)
@@ -192,7 +219,20 @@ void TCanvas::Polyline(const QPolygon &points)
 
 void TCanvas::Line(int x1, int y1, int x2, int y2)
 {
+    const QPen pen = m_painter.pen();
+    if (pen.style() == Qt::NoPen)
+        return;
+    if (pen.width() > 1) {
+        // Wide pens end in round caps around both ends.
+        Shape([&] { m_painter.drawLine(x1, y1, x2, y2); });
+        return;
+    }
+    // The raster engine covers both ends; the end pixel is clipped off.
+    const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-1, -1, 1, 1);
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(box).subtracted(QRegion(x2, y2, 1, 1)), Qt::IntersectClip);
     Shape([&] { m_painter.drawLine(x1, y1, x2, y2); });
+    m_painter.restore();
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, double startDegrees, double spanDegrees)
