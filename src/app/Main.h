@@ -74,6 +74,13 @@ public:
     // Seconds since the newest heartbeat read; none before the first.
     std::optional<double> HeartbeatAge() const;
 
+signals:
+    // The link has just opened: the first time after start, or back after it was lost.
+    void LinkOpened();
+    // This station has just sent a set-point command.
+    void CommandSent();
+
+public:
     // --- commands
     void ActionExitExecute();
     void ActionSetPLSZExecute();
@@ -91,6 +98,7 @@ public:
     QAction *ActionGraphDivPosition;
     QAction *ActionGraphTrans;
     QAction *ActionWorkLog;
+    QAction *ActionCommandLog;
     QAction *ActionSvodTable;
     QAction *ActionAbout;
     QAction *ActionSetPLSZ;
@@ -103,6 +111,7 @@ public:
     QAction *ActionPrintLevelGraph;
     QAction *ActionPrintDiverGraph;
     QAction *ActionPrintGCWorkReg;
+    QAction *ActionPrintCommandLog;
     QAction *ActionPrintSvodTable;
     QAction *ActionPrintGraphTrans;
 
