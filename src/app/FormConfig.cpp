@@ -26,6 +26,7 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -33,11 +34,17 @@ TFormConfig *FormConfig = nullptr;
 
 namespace {
 
-enum TConstantColumn { ColName, ColValue, ColComment };
-
 const QString NameRequired = QStringLiteral("Не заполнено краткое имя константы.");
 const QString NotStored = QStringLiteral("Изменения констант не сохранены на сервере:\n");
+const QString NoLinkReason = QStringLiteral("нет связи с сервером.");
+const QString NoLink =
+    QStringLiteral("Нет связи с сервером: константы недоступны, пока связь не восстановится.");
+const QString ConstantsCaption = QStringLiteral("Константы");
+const QString DropQuestion = QStringLiteral("Изменения констант не сохранены на сервере.\n"
+                                            "Отказаться от несохранённых изменений?");
+const QString DeleteQuestion = QStringLiteral("Удалить константу «%1»?");
 const QString WrongNumber = QStringLiteral("Правильно вводите числа.");
+constexpr int LinkWatchInterval = 500; // ms
 
 // The constants copy; rows whose changes are not on the server yet are shown tinted, so the grid
 // never passes an unsaved change off as stored.
@@ -130,6 +137,7 @@ TFormConfig::TFormConfig(QWidget *parent)
     : QDialog(parent)
     , FTestConnection(QStringLiteral("FormConfigTest"))
     , FTestOpener(new TConnectionOpener(FTestConnection, this))
+    , FLinkWatch(new QTimer(this))
 {
     connect(FTestOpener, &TConnectionOpener::Finished, this, &TFormConfig::TestConnectionFinished);
     if (!FormConfig)
@@ -376,14 +384,22 @@ QWidget *TFormConfig::CreateConstantsPage()
                               QStringLiteral("Удалить запись"), page);
     NavDelete->setIcon(QIcon());
     NavDelete->setText(QStringLiteral("−"));
+    NavCancel = MakeNavButton(QStringLiteral("NavCancel"), QStyle::SP_DialogCancelButton,
+                              QStringLiteral("Отменить изменения записи"), page);
+    NavCancel->setIcon(QIcon());
+    NavCancel->setText(QStringLiteral("×"));
     ButSaveConstants =
         MakeButton(QStringLiteral("ButSaveConstants"), QStringLiteral("Сохранить изменения"), page);
     ButSaveConstants->setToolTip(QStringLiteral("Сохранить новые константы"));
+    LabelNoLink = new QLabel(NoLink, page);
+    LabelNoLink->setObjectName(QStringLiteral("LabelNoLink"));
+    LabelNoLink->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    LabelNoLink->hide();
 
     DBGridConstants = new QTableView(page);
     DBGridConstants->setObjectName(QStringLiteral("DBGridConstants"));
+    FNumberDelegate = new TNumberDelegate(DBGridConstants);
     BindConstantsModel();
-    DBGridConstants->setItemDelegateForColumn(ColValue, new TNumberDelegate(DBGridConstants));
     DBGridConstants->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridConstants->verticalHeader()->setDefaultSectionSize(22);
@@ -399,11 +415,21 @@ QWidget *TFormConfig::CreateConstantsPage()
             [this] { MoveToRow(SQLClientDataSetSetup->rowCount() - 1); });
     connect(NavInsert, &QToolButton::clicked, this, &TFormConfig::InsertConstant);
     connect(NavDelete, &QToolButton::clicked, this, &TFormConfig::DeleteConstant);
+    connect(NavCancel, &QToolButton::clicked, this, &TFormConfig::CancelConstant);
     connect(ButSaveConstants, &QPushButton::clicked, this, &TFormConfig::PostConstants);
+    FLinkWatch->setInterval(LinkWatchInterval);
+    connect(FLinkWatch, &QTimer::timeout, this, [this] {
+        if (SQLConnection1().Connected() == FLinkShown)
+            return;
+        ShowLinkState();
+        if (FLinkShown && !SQLClientDataSetSetup->isDirty())
+            OpenConstants();
+    });
 
     auto *navigator = new QHBoxLayout;
     navigator->setSpacing(2);
-    for (QToolButton *button : {NavFirst, NavPrior, NavNext, NavLast, NavInsert, NavDelete}) {
+    for (QToolButton *button :
+         {NavFirst, NavPrior, NavNext, NavLast, NavInsert, NavDelete, NavCancel}) {
         button->setFixedSize(28, 26);
         navigator->addWidget(button);
     }
@@ -412,8 +438,20 @@ QWidget *TFormConfig::CreateConstantsPage()
     navigator->addStretch(1);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(navigator);
+    layout->addWidget(LabelNoLink);
     layout->addWidget(DBGridConstants);
     return page;
+}
+
+// Without the link the grid is empty and has no titles: say why, and offer nothing to do.
+void TFormConfig::ShowLinkState()
+{
+    FLinkShown = SQLConnection1().Connected();
+    LabelNoLink->setVisible(!FLinkShown);
+    for (QWidget *control :
+         std::initializer_list<QWidget *> {NavFirst, NavPrior, NavNext, NavLast, NavInsert,
+                                           NavDelete, NavCancel, ButSaveConstants})
+        control->setEnabled(FLinkShown);
 }
 
 // The link is opened asynchronously at start-up, after this dialog was created: the copy is bound
@@ -432,22 +470,42 @@ void TFormConfig::BindConstantsModel()
     // A record is posted when the operator leaves its row.
     connect(DBGridConstants->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current, const QModelIndex &previous) {
-                if (!FClosing && previous.isValid() && current.row() != previous.row())
-                    PostConstants();
+                if (!FClosing && !FMoving && previous.isValid() && current.row() != previous.row())
+                    LeaveConstantRow(previous.row(), current);
             });
 }
 
+// The columns are taken by name: the table belongs to the acquisition side, which may order them
+// otherwise or add a key of its own.
 void TFormConfig::OpenConstants()
 {
     BindConstantsModel();
-    SQLClientDataSetSetup->setTable(QStringLiteral("setup"));
-    SQLClientDataSetSetup->setSort(ColName, Qt::AscendingOrder);
-    SQLClientDataSetSetup->select();
-    SQLClientDataSetSetup->setHeaderData(ColName, Qt::Horizontal, QStringLiteral("Краткое имя"));
-    SQLClientDataSetSetup->setHeaderData(ColValue, Qt::Horizontal, QStringLiteral("Значение"));
-    SQLClientDataSetSetup->setHeaderData(ColComment, Qt::Horizontal, QStringLiteral("Описание"));
-    DBGridConstants->setColumnWidth(ColName, 140);
-    DBGridConstants->setColumnWidth(ColValue, 90);
+    QSqlTableModel &model = *SQLClientDataSetSetup;
+    model.setTable(QStringLiteral("setup"));
+    if (FColValue >= 0)
+        DBGridConstants->setItemDelegateForColumn(FColValue, nullptr);
+    FColName = model.fieldIndex(QStringLiteral("ConstName"));
+    FColValue = model.fieldIndex(QStringLiteral("ConstVal"));
+    FColComment = model.fieldIndex(QStringLiteral("Comment"));
+    if (FColName >= 0)
+        model.setSort(FColName, Qt::AscendingOrder);
+    model.select();
+    const struct
+    {
+        int Column;
+        const char *Title;
+        int Width;
+    } columns[] = {
+        {FColName, "Краткое имя", 140}, {FColValue, "Значение", 90}, {FColComment, "Описание", 0}};
+    for (const auto &column : columns) {
+        if (column.Column < 0)
+            continue;
+        model.setHeaderData(column.Column, Qt::Horizontal, QString::fromUtf8(column.Title));
+        if (column.Width > 0)
+            DBGridConstants->setColumnWidth(column.Column, column.Width);
+    }
+    if (FColValue >= 0)
+        DBGridConstants->setItemDelegateForColumn(FColValue, FNumberDelegate);
     MoveToRow(0);
 }
 
@@ -461,15 +519,52 @@ void TFormConfig::MoveToRow(int row)
         SQLClientDataSetSetup->index(qBound(0, row, count - 1), column));
 }
 
+// A refused row keeps the cursor until it is corrected or dropped, so at most one row waits for
+// the server and nothing typed is sent along with a row the server refuses.
+void TFormConfig::LeaveConstantRow(int left, const QModelIndex &current)
+{
+    const QPersistentModelIndex back = SQLClientDataSetSetup->index(left, current.column());
+    if (PostConstants() || !back.isValid())
+        return;
+    FMoving = true;
+    DBGridConstants->setCurrentIndex(back);
+    FMoving = false;
+}
+
+// "+" pressed and left again without typing is no edit (a cell editor left alone writes an
+// empty text).
+void TFormConfig::DropUntouchedRows()
+{
+    QSqlTableModel &model = *SQLClientDataSetSetup;
+    FMoving = true;
+    for (int row = model.rowCount() - 1; row >= 0; --row) {
+        if (model.headerData(row, Qt::Vertical).toString() != QLatin1String("*"))
+            continue;
+        bool touched = false;
+        for (int column = 0; column < model.columnCount() && !touched; ++column) {
+            const QVariant value = model.index(row, column).data(Qt::EditRole);
+            touched = !value.isNull() && !value.toString().isEmpty();
+        }
+        if (!touched)
+            model.revertRow(row);
+    }
+    FMoving = false;
+}
+
 void TFormConfig::InsertConstant()
 {
+    if (!PostConstants()) // the row the operator leaves
+        return;
     const int row = DBGridConstants->currentIndex().isValid()
         ? DBGridConstants->currentIndex().row() + 1
         : SQLClientDataSetSetup->rowCount();
     if (!SQLClientDataSetSetup->insertRow(row))
         return;
-    const QModelIndex name = SQLClientDataSetSetup->index(row, ColName);
+    // The move to the new row posts nothing: its name is checked when the operator leaves it.
+    const QModelIndex name = SQLClientDataSetSetup->index(row, qMax(0, FColName));
+    FMoving = true;
     DBGridConstants->setCurrentIndex(name);
+    FMoving = false;
     DBGridConstants->edit(name);
 }
 
@@ -478,37 +573,60 @@ void TFormConfig::DeleteConstant()
     const QModelIndex current = DBGridConstants->currentIndex();
     if (!current.isValid())
         return;
+    const QString name = FColName < 0
+        ? QString()
+        : SQLClientDataSetSetup->index(current.row(), FColName).data().toString().trimmed();
+    if (!AskYesNo(DeleteQuestion.arg(name), ConstantsCaption))
+        return;
     SQLClientDataSetSetup->removeRow(current.row());
     PostConstants();
 }
 
+void TFormConfig::CancelConstant()
+{
+    const QModelIndex current = DBGridConstants->currentIndex();
+    if (!current.isValid())
+        return;
+    FMoving = true;
+    SQLClientDataSetSetup->revertRow(current.row());
+    FMoving = false;
+}
+
 bool TFormConfig::PostConstants()
 {
-    if (FPosting || !SQLClientDataSetSetup->isDirty())
+    if (FPosting)
+        return true;
+    DropUntouchedRows();
+    if (!SQLClientDataSetSetup->isDirty())
         return true;
     FPosting = true;
     QSqlTableModel &model = *SQLClientDataSetSetup;
     // The operator's place in the grid survives the re-reading of the copy.
     const QModelIndex current = DBGridConstants->currentIndex();
-    const QString currentName =
-        current.isValid() ? model.index(current.row(), ColName).data().toString() : QString();
+    const auto nameOf = [&model, this](int row) {
+        return FColName < 0 ? QString() : model.index(row, FColName).data().toString();
+    };
+    const QString currentName = current.isValid() ? nameOf(current.row()) : QString();
     bool ok = true;
-    for (int row = 0; row < model.rowCount() && ok; ++row) {
-        const QModelIndex name = model.index(row, ColName);
+    for (int row = 0; row < model.rowCount() && ok && FColName >= 0; ++row) {
         const bool deleted = model.headerData(row, Qt::Vertical).toString() == QLatin1String("!");
-        if (model.isDirty(name) && !deleted && name.data().toString().trimmed().isEmpty()) {
+        if (model.isDirty(model.index(row, FColName)) && !deleted
+            && nameOf(row).trimmed().isEmpty()) {
             ShowError(NameRequired);
             ok = false;
         }
     }
     if (ok && !model.submitAll()) {
-        ShowError(NotStored + model.lastError().text());
+        ShowError(NotStored
+                  + (SQLConnection1().Connected() ? model.lastError().text() : NoLinkReason));
         ok = false;
     }
     if (ok && !currentName.isEmpty()) {
         for (int row = 0; row < model.rowCount(); ++row) {
-            if (model.index(row, ColName).data().toString() == currentName) {
+            if (nameOf(row) == currentName) {
+                FMoving = true;
                 DBGridConstants->setCurrentIndex(model.index(row, qMax(0, current.column())));
+                FMoving = false;
                 break;
             }
         }
@@ -616,7 +734,15 @@ void TFormConfig::showEvent(QShowEvent *event)
     FHour = FirstChangeStart;
     ShowCalendar();
     OpenConstants();
+    ShowLinkState();
+    FLinkWatch->start();
     PageChanged(PageControl->currentIndex());
+}
+
+void TFormConfig::hideEvent(QHideEvent *event)
+{
+    FLinkWatch->stop();
+    QDialog::hideEvent(event);
 }
 
 void TFormConfig::PageChanged(int index)
@@ -639,14 +765,23 @@ void TFormConfig::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-// What the server refused stays unsaved: the operator was told and the copy is read afresh next
-// time.
+// What the server refused is dropped only when the operator agrees; otherwise the dialog stays
+// open on it.
 void TFormConfig::done(int result)
 {
+    const QPersistentModelIndex place = DBGridConstants->currentIndex();
     FClosing = true;
     DBGridConstants->setCurrentIndex(QModelIndex()); // commits an open cell editor
     FClosing = false;
-    if (!PostConstants())
+    if (!PostConstants()) {
+        if (!AskYesNo(DropQuestion, ConstantsCaption)) {
+            PageControl->setCurrentWidget(TabConstants);
+            FMoving = true;
+            DBGridConstants->setCurrentIndex(place);
+            FMoving = false;
+            return;
+        }
         SQLClientDataSetSetup->revertAll();
+    }
     QDialog::done(result);
 }

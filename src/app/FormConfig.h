@@ -10,8 +10,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSqlTableModel;
+class QStyledItemDelegate;
 class QTabWidget;
 class QTableView;
+class QTimer;
 class QToolButton;
 class TOutField;
 
@@ -42,8 +44,10 @@ public:
     // --- page "Константы"
     // Sends the pending changes of the grid to the server. A change the server refuses (or a row
     // without a name) is reported with the reason and stays in the grid, marked, so nothing typed
-    // is lost; false then.
+    // is lost; false then. A new row on which nothing was typed is dropped, not sent.
     bool PostConstants();
+    // Drops the pending change of the current row (a new row goes away).
+    void CancelConstant();
 
     // --- page "Оформление"
     // Opens the colour dialog for the swatch with that number (10·(i+1) running, +1 stopped).
@@ -75,7 +79,9 @@ public:
     QToolButton *NavLast;
     QToolButton *NavInsert;
     QToolButton *NavDelete;
+    QToolButton *NavCancel;
     QPushButton *ButSaveConstants;
+    QLabel *LabelNoLink;
     QTableView *DBGridConstants;
     QSqlTableModel *SQLClientDataSetSetup = nullptr;
 
@@ -90,6 +96,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void done(int result) override;
 
@@ -104,8 +111,11 @@ private:
     void BindConstantsModel();
     void OpenConstants();
     void MoveToRow(int row);
+    void LeaveConstantRow(int left, const QModelIndex &current);
+    void DropUntouchedRows();
     void InsertConstant();
     void DeleteConstant();
+    void ShowLinkState();
     QString SettingsPath() const;
     void TestConnectionFinished(bool opened);
 
@@ -113,8 +123,16 @@ private:
     int FDay = 0; // displayed day increment
     bool FPosting = false;
     bool FClosing = false;
+    bool FMoving = false; // the dialog moves the cursor itself: no post for it
+    bool FLinkShown = true; // the link state the constants page shows
+    // Columns of the copy, found by name (-1 when the table lacks one).
+    int FColName = -1;
+    int FColValue = -1;
+    int FColComment = -1;
+    QStyledItemDelegate *FNumberDelegate = nullptr;
     TSQLConnection FTestConnection;
     TConnectionOpener *FTestOpener;
+    QTimer *FLinkWatch; // follows the link while the dialog is shown
 };
 
 extern TFormConfig *FormConfig;

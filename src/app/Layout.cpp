@@ -202,9 +202,13 @@ void BindLayoutClick(QWidget *element, QWidget *window)
 
 void ApplyLayout(QWidget *window, const QList<QWidget *> &components, const QString &layoutFile)
 {
+    // Every class with an element editor, so that each editor can be reached.
+    static const QStringList sectionClasses {QStringLiteral("TArrow"), QStringLiteral("TOutField"),
+                                             QStringLiteral("TPump"), QStringLiteral("TPoligon"),
+                                             QStringLiteral("TBarrel")};
     for (QWidget *component : components) {
         const QString name = ClassNameOf(component);
-        if (name == QLatin1String("TArrow") || name == QLatin1String("TOutField")) {
+        if (sectionClasses.contains(name)) {
             auto *element = static_cast<TElement *>(component);
             element->SetConfigName(layoutFile);
             BindLayoutClick(element, window);

@@ -52,9 +52,9 @@ QString LayoutFilePath(const QString &windowName);
 // none and the default cursor). Elements without a click slot are left alone.
 void BindLayoutClick(QWidget *element, QWidget *window);
 
-// For every component in order, by exact class name: TArrow and TOutField get layoutFile as their
-// ConfigName, are bound or unbound and load their own section; TLabel is bound or unbound and
-// loads its font (LoadLabelFont).
+// For every component in order, by exact class name: TArrow, TOutField, TPump, TPoligon and
+// TBarrel get layoutFile as their ConfigName, are bound or unbound and load their own section;
+// TLabel is bound or unbound and loads its font (LoadLabelFont).
 void ApplyLayout(QWidget *window, const QList<QWidget *> &components, const QString &layoutFile);
 
 // --- the editor route table

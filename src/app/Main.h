@@ -62,6 +62,8 @@ public:
     // --- live data, read by the other windows
     // The newest process record as of the last good refresh (empty before the first).
     const QSqlRecord &LastData() const { return FLastData; }
+    // The query of the newest record is open (LastData() is then empty when it found no row).
+    bool LastDataOpen() const { return SQLQueryLastData.has_value(); }
     // The link lamp's colour: silver before any heartbeat was read, then LinkColour of its age.
     QColor LinkColor() const;
     void TimerRefreshStateTimer();

@@ -43,7 +43,6 @@ void TFormArrowEdit::TakeTarget()
     auto *target = static_cast<TArrow *>(Target());
     PreviewArrow()->SetArrowWidth(target->GetArrowWidth());
     PreviewArrow()->SetColor(target->GetColor());
-    target->SaveConfig(); // the snapshot "Отменить" returns to
 }
 
 int TFormArrowEdit::PreviewWidth() const
@@ -56,10 +55,8 @@ void TFormArrowEdit::SetPreviewWidth(int width)
     PreviewArrow()->SetArrowWidth(width);
 }
 
-void TFormArrowEdit::Apply()
+void TFormArrowEdit::ApplyToTarget()
 {
-    if (!TakeWidth())
-        return;
     auto *target = static_cast<TArrow *>(Target());
     target->SetArrowWidth(PreviewArrow()->GetArrowWidth());
     target->SetColor(PreviewArrow()->GetColor());

@@ -14,10 +14,9 @@ public:
     explicit TFormArrowEdit(QWidget *parent = nullptr);
     ~TFormArrowEdit() override;
 
-    void Apply() override;
-
 protected:
     void TakeTarget() override;
+    void ApplyToTarget() override;
     int PreviewWidth() const override;
     void SetPreviewWidth(int width) override;
 

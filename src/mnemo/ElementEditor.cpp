@@ -3,9 +3,11 @@
 #include "app/Layout.h"
 #include "app/Pickers.h"
 #include "base/Feedback.h"
+#include "base/IniFile.h"
 #include "base/Style.h"
 #include "elements/Element.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHash>
@@ -25,6 +27,25 @@ QHash<QString, TElementEditor *> &RouteOwners()
 }
 
 const QSize PreviewArea(220, 110);
+
+using TSectionCopy = QList<QPair<QString, QString>>;
+
+TSectionCopy CopySection(const QString &file, const QString &section)
+{
+    const TIniFile ini(file);
+    TSectionCopy copy;
+    for (const QString &key : ini.ReadSection(section))
+        copy.append({key, ini.ReadString(section, key, QString())});
+    return copy;
+}
+
+void RestoreSection(const QString &file, const QString &section, const TSectionCopy &copy)
+{
+    TIniFile ini(file);
+    ini.EraseSection(section);
+    for (const auto &[key, value] : copy)
+        ini.WriteString(section, key, value);
+}
 
 QPushButton *MakeButton(const QString &caption, QWidget *parent)
 {
@@ -117,9 +138,14 @@ TElementEditor::TElementEditor(QWidget *parent, const QString &name, const QStri
         buttons->addWidget(ButClose);
     }
 
+    LabelSaved = new QLabel(this);
+    LabelSaved->setObjectName(QStringLiteral("LabelSaved"));
+    LabelSaved->setWordWrap(true);
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    layout->addWidget(LabelSaved);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -176,9 +202,27 @@ bool TElementEditor::TakeWidth()
     return true;
 }
 
+// What was applied is kept at once, so that neither the next switch of the setup mode nor a
+// restart undoes it.
+void TElementEditor::Apply()
+{
+    if (!TakeWidth())
+        return;
+    ApplyToTarget();
+    TElement *target = Target();
+    const QString file = QFileInfo(target->GetConfigName()).fileName();
+    LabelSaved->setText(
+        target->SaveConfig()
+            ? QStringLiteral("Сохранено для «%1» в файле %2.").arg(target->objectName(), file)
+            : QStringLiteral("Не удалось сохранить «%1» в файле %2.")
+                  .arg(target->objectName(), file));
+}
+
 void TElementEditor::CancelChanges()
 {
-    Target()->LoadConfig();
+    TElement *target = Target();
+    RestoreSection(target->GetConfigName(), target->objectName(), m_snapshot);
+    target->LoadConfig();
     reject();
 }
 
@@ -205,6 +249,10 @@ bool TElementEditor::Edit(TElement *target, QWidget *window, bool group)
 void TElementEditor::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    TElement *target = Target();
+    target->SaveConfig(); // the snapshot "Отменить" returns to
+    m_snapshot = CopySection(target->GetConfigName(), target->objectName());
+    LabelSaved->clear();
     TakeTarget();
     m_preview->update();
     EditWidth->setText(QString::number(PreviewWidth()));
@@ -229,16 +277,12 @@ void TElementEditor::PickPreviewFont()
 
 void TSectionEditor::TakeTarget()
 {
-    TElement *target = Target();
-    target->SaveConfig(); // the snapshot "Отменить" returns to
-    Preview()->SetConfigName(target->GetConfigName());
-    Preview()->LoadConfig(target->objectName());
+    Preview()->SetConfigName(Target()->GetConfigName());
+    Preview()->LoadConfig(Target()->objectName());
 }
 
-void TSectionEditor::Apply()
+void TSectionEditor::ApplyToTarget()
 {
-    if (!TakeWidth())
-        return;
     Preview()->SaveConfig();
     Target()->LoadConfig(Preview()->objectName());
 }

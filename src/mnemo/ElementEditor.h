@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPair>
 #include <QPointer>
 
 class QLabel;
@@ -11,8 +12,9 @@ class TElement;
 
 // What the element editors share: a tool window with a preview element, a width field, colour
 // buttons bound to properties of the preview, and "Применить", "Отменить" and "Сохранить для всей
-// группы". The route handler sets the target and shows the editor modally; without a target the
-// editor edits its own preview.
+// группы". "Применить" also keeps the result in the target's own section and says so; "Отменить"
+// puts back the look and the section the target had when the editor opened. The route handler sets
+// the target and shows the editor modally; without a target the editor edits its own preview.
 class TElementEditor : public QDialog
 {
     Q_OBJECT
@@ -34,7 +36,7 @@ public:
     // message and returns false (the editor stays open).
     bool TakeWidth();
     // The buttons' work.
-    virtual void Apply() = 0;
+    void Apply();
     void CancelChanges();
     void SaveForGroup();
 
@@ -50,6 +52,7 @@ public:
     QPushButton *ButCancel;
     QPushButton *ButSaveGroup;
     QPushButton *ButClose = nullptr;
+    QLabel *LabelSaved; // what "Применить" stored, and where
 
 protected:
     // preview: the editor's own element, owned by it. withFont: a font button after the colours.
@@ -63,8 +66,10 @@ protected:
     // accepted edit to the element's group.
     void RouteClass(const QString &className, bool group);
 
-    // Fills the preview and the width field from the target when shown.
+    // Fills the preview from the target when shown (its section already holds its look).
     virtual void TakeTarget() = 0;
+    // Gives the target the preview's look.
+    virtual void ApplyToTarget() = 0;
     // The preview's width setting (the pipe's line width, else its pen width).
     virtual int PreviewWidth() const;
     virtual void SetPreviewWidth(int width);
@@ -78,6 +83,7 @@ private:
     TElement *m_preview;
     QPointer<TElement> m_target;
     QString m_routeClass;
+    QList<QPair<QString, QString>> m_snapshot; // the target's section as the editor found it
 };
 
 // The editors that work through element sections: the target keeps its look in its own section
@@ -86,10 +92,8 @@ class TSectionEditor : public TElementEditor
 {
     Q_OBJECT
 
-public:
-    void Apply() override;
-
 protected:
     using TElementEditor::TElementEditor;
     void TakeTarget() override;
+    void ApplyToTarget() override;
 };

@@ -1,5 +1,6 @@
 #include "Mnemo.h"
 
+#include "app/EventLog.h"
 #include "app/GroupColours.h"
 #include "app/Layout.h"
 #include "app/LinkLamp.h"
@@ -58,12 +59,25 @@ struct TTickValues
     int BKK41 = 0, BKK2 = 0, BKK23 = 0;
 };
 
-// Reads a column of the record by name; a missing column ends the tick.
+// A column the record lacks; it ends the tick.
+struct TMissingColumn : std::runtime_error
+{
+    TMissingColumn(const char *name, const QSqlRecord &record)
+        : std::runtime_error(std::string("no column ") + name)
+        , Column(QLatin1String(name))
+    {
+        for (int i = 0; i < record.count(); ++i)
+            Columns.append(record.fieldName(i));
+    }
+    QString Column;
+    QStringList Columns; // what the record holds instead
+};
+
 QVariant Column(const QSqlRecord &record, const char *name)
 {
     const int index = record.indexOf(QLatin1String(name));
     if (index < 0)
-        throw std::runtime_error(std::string("no column ") + name);
+        throw TMissingColumn(name, record);
     return record.value(index);
 }
 
@@ -90,7 +104,7 @@ TLiveData MainFrameLiveData()
 {
     TLiveData live;
     if (FormMain) {
-        if (!FormMain->LastData().isEmpty())
+        if (FormMain->LastDataOpen())
             live.Record = &FormMain->LastData();
         live.LinkLost = FormMain->LinkColor() == LinkRed;
     }
@@ -170,9 +184,9 @@ TFormMnemo::TFormMnemo(QWidget *parent)
 
     FParticleCounter = 0;
     FLayoutPath = LayoutFilePath(objectName());
-    ApplyLayout(this, FComponents, FLayoutPath);
+    ReapplyLayout();
     connect(&LayoutNotifier(), &TLayoutNotifier::SetupModeChanged, this,
-            [this] { ApplyLayout(this, FComponents, FLayoutPath); });
+            &TFormMnemo::ReapplyLayout);
     connect(&LayoutNotifier(), &TLayoutNotifier::ColoursAccepted, this,
             [this] { ApplyColourGroups(true); });
 
@@ -189,6 +203,14 @@ TFormMnemo::~TFormMnemo()
 {
     if (FormMnemo == this)
         FormMnemo = nullptr;
+}
+
+// The layout file holds whatever colour a group showed when its sections were written (a group
+// save during a stop, an editor's snapshot): the group colours go back on at once.
+void TFormMnemo::ReapplyLayout()
+{
+    ApplyLayout(this, FComponents, FLayoutPath);
+    ApplyColourGroups(true);
 }
 
 void TFormMnemo::BindSetPointField(TOutField *field, void (TFormMnemo::*click)())
@@ -214,9 +236,21 @@ void TFormMnemo::Timer1Timer()
 {
     try {
         RefreshDiagram();
+    } catch (const TMissingColumn &missing) {
+        Beep();
+        ReportMissingColumn(missing.Column, missing.Columns.join(QLatin1Char(',')));
     } catch (...) {
         Beep();
     }
+}
+
+// The beep repeats every tick; the maintainer learns the reason once for each kind of record.
+void TFormMnemo::ReportMissingColumn(const QString &column, const QString &columns)
+{
+    if (FReportedColumnSets.contains(columns))
+        return;
+    FReportedColumnSets.insert(columns);
+    PostEvent(QStringLiteral("Мнемосхема: в записи процесса нет столбца %1").arg(column));
 }
 
 void TFormMnemo::RefreshDiagram()
@@ -225,7 +259,7 @@ void TFormMnemo::RefreshDiagram()
     const TLiveData live = FLiveSource();
     const QSqlRecord *record = live.Record;
     const bool linkLost = live.LinkLost;
-    if (record && !linkLost) {
+    if (record && !record->isEmpty() && !linkLost) {
         const QSqlRecord &r = *record;
         v.PLS = Float(r, "PLS");
         v.PLSZ = Float(r, "PLSZ");

@@ -3,6 +3,7 @@
 #include "base/Color.h"
 
 #include <QList>
+#include <QSet>
 #include <QSqlRecord>
 #include <QString>
 #include <QWidget>
@@ -20,7 +21,8 @@ class TScaledSheet;
 class TWaterMEO;
 
 // What one tick reads: the newest process record (none while the main frame's record query is
-// closed) and whether the link lamp shows the link as lost.
+// closed, an empty record while it is open but found no row) and whether the link lamp shows the
+// link as lost.
 struct TLiveData
 {
     const QSqlRecord *Record = nullptr;
@@ -94,6 +96,8 @@ public:
 
 private:
     template<class T> T *Element(const char *name) const;
+    void ReapplyLayout();
+    void ReportMissingColumn(const QString &column, const QString &columns);
     void BindSetPointField(TOutField *field, void (TFormMnemo::*click)());
     void StepConveyor(TAniTrans *conveyor, int running, double load);
     void AddParticle();
@@ -104,6 +108,7 @@ private:
     qint32 FParticleCounter = 0;
     bool FAppliedState = false;
     bool FCurrentState = false;
+    QSet<QString> FReportedColumnSets; // records whose missing column went to the event ring
 };
 
 extern TFormMnemo *FormMnemo;

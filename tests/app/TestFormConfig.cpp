@@ -62,11 +62,32 @@ void TypeIntoCell(QTableView *grid, const QModelIndex &index, const QString &tex
 
 int RowOf(QSqlTableModel *model, const QString &name)
 {
+    const int column = model->fieldIndex(QStringLiteral("ConstName"));
     for (int row = 0; row < model->rowCount(); ++row)
-        if (model->index(row, 0).data().toString().trimmed() == name)
+        if (model->index(row, column).data().toString().trimmed() == name)
             return row;
     return -1;
 }
+
+// The acquisition side's own order of the constants columns, with a key of its own in front;
+// the usual table comes back however the test ends.
+struct TReorderedSetup
+{
+    TReorderedSetup()
+    {
+        ok = TestDb::Exec(TestDb::Open(),
+                          QStringLiteral("alter table setup add column Id int not null "
+                                         "auto_increment unique first, modify Comment char(251) "
+                                         "after Id"));
+    }
+    ~TReorderedSetup()
+    {
+        TestDb::Exec(TestDb::Open(),
+                     QStringLiteral("alter table setup drop column Id, modify "
+                                    "Comment char(251) after ConstVal"));
+    }
+    bool ok = false;
+};
 
 } // namespace
 
@@ -304,6 +325,145 @@ private slots:
         QVERIFY(!model->isDirty());
     }
 
+    // "+" opens a row to type into; only leaving it asks for a name.
+    void insertAsksForNothingYet_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("name typed") << "T_NEW";
+        QTest::newRow("nothing typed") << "";
+    }
+    void insertAsksForNothingYet()
+    {
+        QFETCH(QString, name);
+        OpenDialog(1);
+        QSqlTableModel *model = m_dialog->SQLClientDataSetSetup;
+        const int rows = model->rowCount();
+        const int before = CountRows(QStringLiteral("1"));
+        Click(m_dialog->NavInsert);
+        QVERIFY2(m_feedback->messages.isEmpty(), qPrintable(m_feedback->lastText()));
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, name);
+        Click(m_dialog->NavFirst); // leaves the new row
+        QVERIFY2(m_feedback->messages.isEmpty(), qPrintable(m_feedback->lastText()));
+        QVERIFY(!model->isDirty());
+        QCOMPARE(model->rowCount(), rows + (name.isEmpty() ? 0 : 1));
+        QCOMPARE(CountRows(QStringLiteral("1")), before + (name.isEmpty() ? 0 : 1));
+        QCOMPARE(m_dialog->DBGridConstants->currentIndex().row(), 0);
+    }
+
+    // A change the server refuses is dropped on closing only when the operator says so; until
+    // then the cursor stays on it, and the operator may drop just that row.
+    void refusedChangeSurvivesClosing_data()
+    {
+        QTest::addColumn<bool>("drop");
+        QTest::newRow("keep, the default") << false;
+        QTest::newRow("drop") << true;
+    }
+    void refusedChangeSurvivesClosing()
+    {
+        QFETCH(bool, drop);
+        OpenDialog(1);
+        QSqlTableModel *model = m_dialog->SQLClientDataSetSetup;
+        const int before = CountRows(QStringLiteral("1"));
+        Click(m_dialog->NavInsert);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("PLSZ_MIN")); // already on the server
+        QTest::keyClick(editor, Qt::Key_Return);
+        const int row = m_dialog->DBGridConstants->currentIndex().row();
+        Click(m_dialog->NavFirst);
+        QVERIFY(m_feedback->lastText().contains(QStringLiteral("Duplicate")));
+        QCOMPARE(m_dialog->DBGridConstants->currentIndex().row(), row);
+
+        m_feedback->clear();
+        if (drop)
+            m_feedback->answers = {mbOK, mbYes};
+        Click(m_dialog->ButClose);
+        QCOMPARE(m_feedback->messages.size(), 2);
+        const RecordingFeedback::Message question = m_feedback->messages.last();
+        QVERIFY(question.text.contains(QStringLiteral("Отказаться от несохранённых изменений")));
+        QCOMPARE(question.buttons, mbYes | mbNo);
+        QCOMPARE(question.defaultButton, int(mbNo));
+        QCOMPARE(m_dialog->isVisible(), !drop);
+        QCOMPARE(model->isDirty(), !drop);
+        if (!drop) {
+            QCOMPARE(model->index(row, model->fieldIndex(QStringLiteral("ConstName"))).data(),
+                     QVariant(QStringLiteral("PLSZ_MIN")));
+            auto *cancel = m_dialog->findChild<QToolButton *>(QStringLiteral("NavCancel"));
+            QVERIFY(cancel);
+            Click(cancel);
+            QVERIFY(!model->isDirty());
+            m_feedback->clear();
+            Click(m_dialog->ButClose);
+            QVERIFY(m_feedback->messages.isEmpty());
+            QVERIFY(!m_dialog->isVisible());
+        }
+        QCOMPARE(CountRows(QStringLiteral("1")), before);
+    }
+
+    void constantsPageSaysWhenThereIsNoLink()
+    {
+        m_frame.reset();
+        m_frame = std::make_unique<FrameUnderTest>(NoServerHost);
+        QVERIFY(!SQLConnection1().Connected());
+        OpenDialog(1);
+        auto *line = m_dialog->findChild<QLabel *>(QStringLiteral("LabelNoLink"));
+        QVERIFY(line);
+        QVERIFY(line->isVisible());
+        QVERIFY(line->text().startsWith(QStringLiteral("Нет связи с сервером")));
+        const QList<QAbstractButton *> navigator {
+            m_dialog->NavFirst,  m_dialog->NavPrior,  m_dialog->NavNext,         m_dialog->NavLast,
+            m_dialog->NavInsert, m_dialog->NavDelete, m_dialog->ButSaveConstants};
+        for (QAbstractButton *button : navigator)
+            QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+
+        SetConnectionParam(QStringLiteral("HostName"), TestDb::HostWithPort());
+        QVERIFY(SQLConnection1().Open());
+        QTRY_VERIFY(m_dialog->NavInsert->isEnabled());
+        QVERIFY(!line->isVisible());
+        for (QAbstractButton *button : navigator)
+            QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
+        QSqlTableModel *model = m_dialog->SQLClientDataSetSetup;
+        QVERIFY(RowOf(model, QStringLiteral("PLSZ_MIN")) >= 0);
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("ConstName")), Qt::Horizontal),
+                 QVariant(QStringLiteral("Краткое имя")));
+    }
+
+    // The titles, the number editor and the name check follow the names, not the positions.
+    void columnsAreTakenByName()
+    {
+        TReorderedSetup reordered;
+        QVERIFY(reordered.ok);
+        OpenDialog(1);
+        QSqlTableModel *model = m_dialog->SQLClientDataSetSetup;
+        const int name = model->fieldIndex(QStringLiteral("ConstName"));
+        const int value = model->fieldIndex(QStringLiteral("ConstVal"));
+        const int comment = model->fieldIndex(QStringLiteral("Comment"));
+        QCOMPARE(QList<int>({name, value, comment}), QList<int>({2, 3, 1}));
+        QCOMPARE(model->headerData(name, Qt::Horizontal).toString(), QStringLiteral("Краткое имя"));
+        QCOMPARE(model->headerData(value, Qt::Horizontal).toString(), QStringLiteral("Значение"));
+        QCOMPARE(model->headerData(comment, Qt::Horizontal).toString(), QStringLiteral("Описание"));
+        QTableView *grid = m_dialog->DBGridConstants;
+        QVERIFY(grid->itemDelegateForColumn(value));
+        QVERIFY(!grid->itemDelegateForColumn(comment));
+        // Sorted by name.
+        QVERIFY(model->index(0, name).data().toString() <= model->index(1, name).data().toString());
+
+        Click(m_dialog->NavInsert);
+        const int row = grid->currentIndex().row();
+        QCOMPARE(grid->currentIndex().column(), name);
+        TypeIntoCell(grid, model->index(row, comment), QStringLiteral("без имени"));
+        Click(m_dialog->ButSaveConstants);
+        QCOMPARE(m_feedback->lastText(), QStringLiteral("Не заполнено краткое имя константы."));
+        TypeIntoCell(grid, model->index(row, name), QStringLiteral("T_NAMED"));
+        TypeIntoCell(grid, model->index(row, value), QStringLiteral("2.5"));
+        Click(m_dialog->ButSaveConstants);
+        QCOMPARE(CountRows(QStringLiteral("ConstName='T_NAMED' and ConstVal=2.5 and "
+                                          "Comment='без имени'")),
+                 1);
+    }
+
     void refusedInsertKeepsTheTyping_data()
     {
         QTest::addColumn<QString>("name");
@@ -347,8 +507,17 @@ private slots:
         QVERIFY(!model->isDirty());
     }
 
-    void deletionIsPosted()
+    void deletionIsAskedAndPosted_data()
     {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("yes") << int(mbYes) << true;
+        QTest::newRow("no, the default") << int(mbNone) << false;
+    }
+    void deletionIsAskedAndPosted()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, deleted);
         QVERIFY(TestDb::Exec(TestDb::Open(),
                              QStringLiteral("insert into setup values ('T_GONE', 1, NULL)")));
         OpenDialog(1);
@@ -356,9 +525,15 @@ private slots:
         const int row = RowOf(model, QStringLiteral("T_GONE"));
         QVERIFY(row >= 0);
         m_dialog->DBGridConstants->setCurrentIndex(model->index(row, 0));
+        if (answer != mbNone)
+            m_feedback->answers = {answer};
         Click(m_dialog->NavDelete);
-        QCOMPARE(CountRows(QStringLiteral("ConstName='T_GONE'")), 0);
-        QCOMPARE(RowOf(model, QStringLiteral("T_GONE")), -1);
+        QCOMPARE(m_feedback->messages.size(), 1);
+        QCOMPARE(m_feedback->lastText(), QStringLiteral("Удалить константу «T_GONE»?"));
+        QCOMPARE(m_feedback->messages.last().defaultButton, int(mbNo));
+        QCOMPARE(CountRows(QStringLiteral("ConstName='T_GONE'")), deleted ? 0 : 1);
+        QCOMPARE(RowOf(model, QStringLiteral("T_GONE")) == -1, deleted);
+        QVERIFY(!model->isDirty());
     }
 };
 

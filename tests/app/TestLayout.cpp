@@ -9,6 +9,7 @@
 #include "elements/ElementLibrary.h"
 #include "elements/Label.h"
 #include "elements/OutField.h"
+#include "elements/Pump.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -79,11 +80,14 @@ private slots:
         QTest::newRow("pipe") << "TArrow";
         QTest::newRow("value field") << "TOutField";
         QTest::newRow("label") << "TLabel";
+        QTest::newRow("pump") << "TPump";
+        QTest::newRow("polygon") << "TPoligon";
+        QTest::newRow("level indicator") << "TBarrel";
     }
     void clickRoutesOnlyInSetupMode()
     {
         QFETCH(QString, className);
-        TRouteRecorder routes {"TArrow", "TOutField", "TLabel"};
+        TRouteRecorder routes {"TArrow", "TOutField", "TLabel", "TPump", "TPoligon", "TBarrel"};
         QWidget window;
         window.resize(200, 200);
         QWidget *element = CreateElement(className, &window);
@@ -187,17 +191,22 @@ private slots:
         ini.WriteInteger(QStringLiteral("Pipe1"), QStringLiteral("ArrowWidth"), 7);
         ini.WriteInteger(QStringLiteral("Pipe1"), QStringLiteral("Color"), clLime);
         ini.WriteInteger(QStringLiteral("Field1"), QStringLiteral("PenWidth"), 4);
+        ini.WriteInteger(QStringLiteral("Pump1"), QStringLiteral("PenWidth"), 5);
         QWidget window;
         auto *pipe = new TArrow(&window);
         pipe->setObjectName(QStringLiteral("Pipe1"));
         auto *field = new TOutField(&window);
         field->setObjectName(QStringLiteral("Field1"));
-        ApplyLayout(&window, {pipe, field}, file);
+        auto *pump = new TPump(&window);
+        pump->setObjectName(QStringLiteral("Pump1"));
+        ApplyLayout(&window, {pipe, field, pump}, file);
         QCOMPARE(pipe->GetConfigName(), file);
         QCOMPARE(pipe->GetArrowWidth(), 7);
         QCOMPARE(pipe->GetColor(), clLime);
         QCOMPARE(field->GetConfigName(), file);
         QCOMPARE(field->GetPen().Width(), 4);
+        QCOMPARE(pump->GetConfigName(), file);
+        QCOMPARE(pump->GetPen().Width(), 5);
     }
 
     void groupColourByExactClass_data()

@@ -20,6 +20,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -77,6 +78,19 @@ void EditAndApply(TElementEditor *editor, const QString &width, const QColor &co
 QImage Look(QWidget *widget)
 {
     return widget->grab().toImage();
+}
+
+// An element of that class on window, named "Target", in the test's layout file.
+TElement *MakeTarget(const QString &className, QWidget *window, const QPoint &place)
+{
+    auto *element = qobject_cast<TElement *>(CreateElement(className, window));
+    if (!element)
+        return nullptr;
+    element->setObjectName(QStringLiteral("Target"));
+    element->SetConfigName(LayoutFilePath(QStringLiteral("FormEditorTest")));
+    element->setGeometry(QRect(place, QSize(80, 80)));
+    element->show();
+    return element;
 }
 
 } // namespace
@@ -238,38 +252,54 @@ private slots:
         QVERIFY(TIniFile(elements[0]->GetConfigName()).ReadSections().size() >= 2);
     }
 
-    void applyThenCancelRestoresTheLook_data()
+    // "Применить" keeps the result in the element's own section at once and says so; "Закрыть"
+    // (or the window's X) leaves it so, "Отменить" puts back the old look, in the file as well.
+    void applyThenCloseOrCancel_data()
     {
         QTest::addColumn<QString>("className");
-        QTest::newRow("pipe") << "TArrow";
-        QTest::newRow("value field") << "TOutField";
-        QTest::newRow("pump") << "TPump";
-        QTest::newRow("polygon") << "TPoligon";
-        QTest::newRow("level indicator") << "TBarrel";
+        QTest::addColumn<bool>("cancel");
+        for (const char *name : {"TArrow", "TOutField", "TPump", "TPoligon", "TBarrel"}) {
+            QTest::addRow("%s, closed", name) << name << false;
+            QTest::addRow("%s, cancelled", name) << name << true;
+        }
     }
-    void applyThenCancelRestoresTheLook()
+    void applyThenCloseOrCancel()
     {
         QFETCH(QString, className);
+        QFETCH(bool, cancel);
         QWidget window;
         window.resize(200, 200);
-        auto *element = qobject_cast<TElement *>(CreateElement(className, &window));
+        TElement *element = MakeTarget(className, &window, QPoint(20, 20));
         QVERIFY(element);
-        element->setObjectName(QStringLiteral("Target"));
-        element->SetConfigName(LayoutFilePath(QStringLiteral("FormEditorTest")));
-        element->setGeometry(20, 20, 80, 80);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage before = Look(element);
         QImage applied;
+        QString said;
         WhenModal<TElementEditor>([&](TElementEditor *editor) {
             EditAndApply(editor, QStringLiteral("9"), QColor(255, 0, 255));
             applied = Look(element);
-            Click(editor->ButCancel);
+            if (auto *line = editor->findChild<QLabel *>(QStringLiteral("LabelSaved")))
+                said = line->text();
+            if (cancel)
+                Click(editor->ButCancel);
+            else if (editor->ButClose)
+                Click(editor->ButClose);
+            else
+                editor->reject();
         });
-        QVERIFY(!RouteElementClick(&window, element)); // cancelled
+        QVERIFY(!RouteElementClick(&window, element));
         QVERIFY(!applied.isNull());
         QVERIFY(applied != before);
-        QCOMPARE(Look(element), before);
+        const QImage expected = cancel ? before : applied;
+        QCOMPARE(Look(element), expected);
+        // As after a restart: the element made afresh from the file.
+        TElement *reloaded = MakeTarget(className, &window, QPoint(110, 20));
+        reloaded->LoadConfig();
+        QCOMPARE(Look(reloaded), expected);
+        QVERIFY2(said.contains(QStringLiteral("«Target»"))
+                     && said.contains(QStringLiteral("FormEditorTest.INI")),
+                 qPrintable(said));
     }
 
     void widthThatIsNoIntegerKeepsTheEditorOpen()
@@ -315,22 +345,6 @@ private slots:
         QCOMPARE(label->GetFont().Size(), 15);
         QVERIFY(label->GetFont().Style() & fsBold);
         QCOMPARE(TIniFile(w.file).ReadInteger("Label1", "FontSize", 0), 15);
-    }
-
-    // "Закрыть" keeps what was applied; the window's X does the same.
-    void closeKeepsTheAppliedPipe()
-    {
-        TLayoutWindow w;
-        TArrow *pipe = w.Add<TArrow>("Pipe1", 0, QRect(10, 10, 80, 20));
-        WhenModal<TFormArrowEdit>([](TFormArrowEdit *editor) {
-            EditAndApply(editor, QStringLiteral("7"), QColor(0, 0, 255));
-            Click(editor->ButClose);
-        });
-        RouteElementClick(&w.window, pipe);
-        QCOMPARE(pipe->GetArrowWidth(), 7);
-        QCOMPARE(pipe->GetColor(), clBlue);
-        // Not saved: the file still holds the snapshot taken when the editor opened.
-        QCOMPARE(TIniFile(w.file).ReadInteger("Pipe1", "ArrowWidth", 0), 3);
     }
 };
 

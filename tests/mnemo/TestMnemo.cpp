@@ -2,6 +2,7 @@
 #include "RecordingFeedback.h"
 #include "TestDb.h"
 #include "TestMain.h"
+#include "app/EventLog.h"
 #include "app/GroupColours.h"
 #include "app/Layout.h"
 #include "app/Main.h"
@@ -191,6 +192,7 @@ private slots:
         OnColors = TestOn;
         OffColors = TestOff;
     }
+    void cleanup() { SetInteractiveSetup(false); }
     void init()
     {
         QVERIFY(TestDb::Truncate(TestDb::Open(),
@@ -405,6 +407,40 @@ private slots:
         OnColors[1] = previous;
     }
 
+    // Switching the setup mode reloads the layout file, which holds whatever colour a group
+    // showed when it was written: the group colours must come back at once.
+    void setupSwitchKeepsGroupColours()
+    {
+        Plant plant;
+        TFormMnemo &m = *plant.mnemo;
+        plant.Record(With(Running(), {{"RAB", 0}}));
+        plant.Tick();
+        // The sections are written during the stop (a group save, an editor's snapshot).
+        for (QWidget *component : m.Components()) {
+            if (auto *element = qobject_cast<TElement *>(component))
+                element->SaveConfig();
+        }
+        plant.Record(Running());
+        plant.Tick(2);
+        QVERIFY(m.ParticleCounter() > 0);
+        QCOMPARE(Shown(m), Expected(TestOn));
+        for (bool on : {true, false}) {
+            SetInteractiveSetup(on);
+            QCOMPARE(Shown(m), Expected(TestOn));
+        }
+    }
+
+    // The two suspension collectors face each other with their steps and slopes.
+    void collectorsFaceEachOther()
+    {
+        Plant plant;
+        TFlake *left = plant.mnemo->Flake_KS;
+        TFlake *right = plant.mnemo->Flake_NS;
+        QVERIFY(left->x() < right->x());
+        QVERIFY(!left->property("XFlip").toBool());
+        QVERIFY(right->property("XFlip").toBool());
+    }
+
     void conveyorLoadGivesCoalSize_data()
     {
         QTest::addColumn<double>("load");
@@ -473,19 +509,35 @@ private slots:
         QCOMPARE(m.ParticleCounter(), plantMoves ? counter + 2 : counter);
     }
 
-    // With no record at all, everything reads 0 and every animation keeps its state.
-    void closedQueryKeepsAnimations()
+    // With no record everything reads 0 and the separator stands still; with the query closed
+    // every animation keeps its state, with an open query that found no row the feed conveyors
+    // hide their coal.
+    void noRecord_data()
     {
+        QTest::addColumn<bool>("queryOpen");
+        QTest::newRow("query closed") << false;
+        QTest::newRow("no row") << true;
+    }
+    void noRecord()
+    {
+        QFETCH(bool, queryOpen);
         Plant plant;
         plant.Record(Running());
         plant.Tick(5);
         TFormMnemo &m = *plant.mnemo;
         const double belt = m.AniTrans_23->GetPosition();
         const int blades = m.EBM1->GetBladeAngle();
-        m.SetLiveSource([] { return TLiveData {}; });
+        if (queryOpen) {
+            QVERIFY(TestDb::Truncate(TestDb::Open(), {QStringLiteral("pu_data")}));
+            plant.frame->TimerRefreshStateTimer();
+            QVERIFY(plant.frame->LastData().isEmpty());
+        } else {
+            m.SetLiveSource([] { return TLiveData {}; });
+        }
         plant.Tick(3);
         QCOMPARE(m.AniTrans_23->GetPosition(), belt);
-        QVERIFY(m.AniTrans_23->GetShowCoal());
+        QCOMPARE(m.AniTrans_23->GetShowCoal(), !queryOpen);
+        QCOMPARE(m.AniTrans_41->GetShowCoal(), !queryOpen);
         QCOMPARE(m.EBM1->GetBladeAngle(), blades);
         QCOMPARE(m.OutField_PLS->GetOutValue(), 0.0);
         QCOMPARE(m.WaterMEO_VODA1->GetPosition(), 100.0);
@@ -527,14 +579,22 @@ private slots:
         m.SetLiveSource([&partial] { return TLiveData {&partial, false}; });
         const int blades = m.EBM1->GetBladeAngle();
         feedback.beeps = 0;
+        const int events = EventRing().Count();
         plant.Tick();
         QCOMPARE(feedback.beeps, 1);
+        // The maintainer learns once which column is missing.
+        QCOMPARE(EventRing().Count(), events + 1);
+        const int slot =
+            (EventRing().WriteIndex() + EventRing().Capacity() - 1) % EventRing().Capacity();
+        QVERIFY2(EventRing().Record(slot).Text.contains(QStringLiteral("VPIT")),
+                 qPrintable(EventRing().Record(slot).Text));
         QCOMPARE(m.OutField_PLS->GetOutValue(), 1500.0);
         QCOMPARE(m.OutField_KS_level->GetOutValue(), 55.0);
         QCOMPARE(m.EBM1->GetBladeAngle(), blades);
         QVERIFY(feedback.messages.isEmpty());
         plant.Tick();
         QCOMPARE(feedback.beeps, 2); // every tick tries again
+        QCOMPARE(EventRing().Count(), events + 1);
         m.SetLiveSource(MainFrameLiveData);
         plant.Tick();
         QCOMPARE(feedback.beeps, 2);
