@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A private MariaDB instance in a temporary folder (through scripts/db), initialised with the
@@ -25,10 +26,14 @@ public:
     static QString WriteClientSettings(const QString &folder, const QString &host);
     // Writes the given days of simulated history up to now; false on a database failure.
     bool Backfill(int days);
+    // Runs scripts/db with the arguments on this instance (for example "replica start 2").
+    bool Script(const QStringList &arguments);
+    // The instance's folder; replica n lives in its subfolder "replica<n>".
+    QString Folder() const { return m_dir.path(); }
+    // Port of replica n (0 when it was never started).
+    int ReplicaPort(int n) const;
 
 private:
-    bool Run(const QString &command);
-
     QTemporaryDir m_dir;
     bool m_running = false;
 };

@@ -137,6 +137,29 @@ TSQLConnection &SQLConnection1()
     return *connection;
 }
 
+TSQLConnection &SQLConnectionComp()
+{
+    static TSQLConnection *const connection =
+        new TSQLConnection(QStringLiteral("SQLConnectionComp"));
+    return *connection;
+}
+
+namespace {
+bool SeparateWriteLink = false;
+}
+
+TSQLConnection &WriteConnection()
+{
+    return SeparateWriteLink ? SQLConnectionComp() : SQLConnection1();
+}
+
+void SetSeparateWriteLink(bool separate)
+{
+    SeparateWriteLink = separate;
+}
+
+const QString NoPrimaryLink = QStringLiteral("нет связи с основным сервером");
+
 void SetConnectionParam(const QString &name, const QString &value, TSQLConnection *connection)
 {
     TSQLConnection &target = connection ? *connection : SQLConnection1();
@@ -227,6 +250,26 @@ void TConnectionOpener::Reached(bool answered)
     emit Finished(opened);
 }
 
+namespace {
+
+void ReportFirstFailure(TConnectionOpener &opener)
+{
+    QObject::connect(
+        &opener, &TConnectionOpener::Finished, &opener,
+        [&opener](bool opened) {
+            if (opened)
+                return;
+            qWarning("ConnectDatabase: %s", qPrintable(opener.LastError()));
+            if (opener.Running()) // gone on to the next server
+                ReportFirstFailure(opener);
+            else
+                ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
+        },
+        Qt::SingleShotConnection);
+}
+
+} // namespace
+
 void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QString &user,
                      const QString &password, int version)
 {
@@ -234,15 +277,7 @@ void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QStri
     SetConnectionParam(QStringLiteral("User_Name"), user);
     SetConnectionParam(QStringLiteral("Password"), password);
     SQLConnection1().SetClientProfile(version);
-    QObject::connect(
-        &opener, &TConnectionOpener::Finished, &opener,
-        [&opener](bool opened) {
-            if (opened)
-                return;
-            qWarning("ConnectDatabase: %s", qPrintable(opener.LastError()));
-            ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
-        },
-        Qt::SingleShotConnection);
+    ReportFirstFailure(opener);
     opener.Start();
 }
 

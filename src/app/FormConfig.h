@@ -36,7 +36,8 @@ public:
     void ButApplyGeneralPageClick();
     void ButMySQL_TestClick();
 
-    // The test ends later, when the server has answered or failed to.
+    // The test tries the server and then each read server in turn; it ends later, when the last
+    // has answered or failed to.
     bool TestRunning() const;
 
     // --- page "Константы"
@@ -63,6 +64,7 @@ public:
     QPushButton *ButIncDay;
     QPushButton *ButApplyGeneralPage;
     QLineEdit *EditMySQL_Host;
+    QLineEdit *EditMySQL_ReadFrom;
     QLineEdit *EditMySQL_Login;
     QLineEdit *EditMySQL_Password;
     QCheckBox *CheckBoxSavePassword;
@@ -77,6 +79,7 @@ public:
     QToolButton *NavDelete;
     QPushButton *ButSaveConstants;
     QTableView *DBGridConstants;
+    QLabel *LabelConstantsReadOnly; // shown while Comp does not answer and a replica does
     QSqlTableModel *SQLClientDataSetSetup = nullptr;
 
     // Index i: running swatch (number 10·(i+1)) and stopped swatch (number 10·(i+1) + 1).
@@ -107,12 +110,16 @@ private:
     void InsertConstant();
     void DeleteConstant();
     QString SettingsPath() const;
+    void StartNextTest();
     void TestConnectionFinished(bool opened);
 
     int FHour = 7; // working hour
     int FDay = 0; // displayed day increment
     bool FPosting = false;
     bool FClosing = false;
+    QStringList FTestQueue; // servers still to try
+    QStringList FTestLines; // one outcome per server tried
+    bool FTestFailed = false;
     TSQLConnection FTestConnection;
     TConnectionOpener *FTestOpener;
 };
