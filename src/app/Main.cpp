@@ -179,6 +179,9 @@ void TFormMain::CreateActions()
     ActionWorkLog = MakeAction(QStringLiteral("ActionWorkLog"), QStringLiteral("Журналы"),
                                QStringLiteral("Журнал регистрации событий"),
                                QStringLiteral("Показать журнал событий"));
+    ActionCommandLog = MakeAction(QStringLiteral("ActionCommandLog"), QStringLiteral("Журналы"),
+                                  QStringLiteral("Журнал заданий"),
+                                  QStringLiteral("Показать журнал заданий плотности и нагрузки"));
     ActionSvodTable =
         MakeAction(QStringLiteral("ActionSvodTable"), QStringLiteral("Таблица"),
                    QStringLiteral("Таблица учета работы обогатительного  гидроциклона"),
@@ -215,6 +218,8 @@ void TFormMain::CreateActions()
                    QStringLiteral("График работы делителя потока суспензии"), QString());
     ActionPrintGCWorkReg = MakeAction(QStringLiteral("ActionPrintGCWorkReg"), print,
                                       QStringLiteral("Журнал регистрации событий"), QString());
+    ActionPrintCommandLog = MakeAction(QStringLiteral("ActionPrintCommandLog"), print,
+                                       QStringLiteral("Журнал заданий"), QString());
     ActionPrintSvodTable = MakeAction(
         QStringLiteral("ActionPrintSvodTable"), print,
         QStringLiteral("Таблица показателей работы  тяжелосредного гидроциклона"), QString());
@@ -242,6 +247,7 @@ void TFormMain::CreateActions()
         {ActionGraphDivPosition, TPicture::GraphDivider},
         {ActionGraphTrans, TPicture::GraphTrans},
         {ActionWorkLog, TPicture::WorkLog},
+        {ActionCommandLog, TPicture::WorkLog},
         {ActionSvodTable, TPicture::SvodTable},
         {ActionAbout, TPicture::About},
         {ActionSetPLSZ, TPicture::SetDensity},
@@ -254,6 +260,7 @@ void TFormMain::CreateActions()
         {ActionPrintLevelGraph, TPicture::Print},
         {ActionPrintDiverGraph, TPicture::Print},
         {ActionPrintGCWorkReg, TPicture::Print},
+        {ActionPrintCommandLog, TPicture::Print},
         {ActionPrintSvodTable, TPicture::Print},
         {ActionPrintGraphTrans, TPicture::Print},
     };
@@ -264,9 +271,10 @@ void TFormMain::CreateActions()
     // keep their texts and keys but do nothing. No print action has a printer yet.
     for (QAction *action :
          {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
-          ActionGraphTrans, ActionWorkLog, ActionSvodTable, ActionConfig, ActionBaseView,
-          ActionDiagnostics, ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph,
-          ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
+          ActionGraphTrans, ActionWorkLog, ActionCommandLog, ActionSvodTable, ActionConfig,
+          ActionBaseView, ActionDiagnostics, ActionPrint, ActionPrintHardParams,
+          ActionPrintLevelGraph, ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintCommandLog,
+          ActionPrintSvodTable, ActionPrintGraphTrans})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -290,13 +298,13 @@ void TFormMain::CreateMenu()
     menu = MainMenu1->addMenu(QStringLiteral("Графики"));
     menu->addActions(
         {ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition, ActionGraphTrans});
-    MainMenu1->addMenu(QStringLiteral("Журнал"))->addAction(ActionWorkLog);
+    MainMenu1->addMenu(QStringLiteral("Журнал"))->addActions({ActionWorkLog, ActionCommandLog});
     MainMenu1->addMenu(QStringLiteral("Таблица"))->addAction(ActionSvodTable);
     MainMenu1->addMenu(QStringLiteral("Задания"))->addActions({ActionSetPLSZ, ActionSet_TNZ});
     // The conveyor print action is reached only through the print button.
     MainMenu1->addMenu(QStringLiteral("Печать"))
         ->addActions({ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-                      ActionPrintGCWorkReg, ActionPrintSvodTable});
+                      ActionPrintGCWorkReg, ActionPrintCommandLog, ActionPrintSvodTable});
     MainMenu1->addMenu(QStringLiteral("Сервис"))
         ->addActions({ActionConfig, ActionBaseView, ActionDiagnostics});
     MainMenu1->addMenu(QStringLiteral("Справка"))->addAction(ActionAbout);
@@ -522,6 +530,8 @@ void TFormMain::ReadAttemptFinished(bool opened)
         }
     }
     ActionSetCheck();
+    if (opened)
+        emit LinkOpened();
 }
 
 // Reads Comp's heartbeat over the write link, which so also finds out whether the writes still
@@ -672,8 +682,10 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
         return;
     }
     QSqlQuery SQLQueryNewSet(WriteConnection().Database());
-    if (SQLQueryNewSet.exec(SetPointInsertText(command, value)))
+    if (SQLQueryNewSet.exec(SetPointInsertText(command, value))) {
+        emit CommandSent();
         return;
+    }
     const QSqlError error = SQLQueryNewSet.lastError();
     if (!LinkLost(error)) {
         ShowError(error.text());

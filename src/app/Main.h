@@ -85,6 +85,13 @@ public:
     // Seconds since the newest heartbeat read; none before the first.
     std::optional<double> HeartbeatAge() const;
 
+signals:
+    // The link has just opened: the first time after start, or back after it was lost.
+    void LinkOpened();
+    // This station has just sent a set-point command.
+    void CommandSent();
+
+public:
     // --- commands
     void ActionExitExecute();
     void ActionSetPLSZExecute();
@@ -102,6 +109,7 @@ public:
     QAction *ActionGraphDivPosition;
     QAction *ActionGraphTrans;
     QAction *ActionWorkLog;
+    QAction *ActionCommandLog;
     QAction *ActionSvodTable;
     QAction *ActionAbout;
     QAction *ActionSetPLSZ;
@@ -114,6 +122,7 @@ public:
     QAction *ActionPrintLevelGraph;
     QAction *ActionPrintDiverGraph;
     QAction *ActionPrintGCWorkReg;
+    QAction *ActionPrintCommandLog;
     QAction *ActionPrintSvodTable;
     QAction *ActionPrintGraphTrans;
 
