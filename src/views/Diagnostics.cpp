@@ -30,6 +30,13 @@ QTableWidget *MakeGrid(QWidget *parent, const QString &name, const QStringList &
     return grid;
 }
 
+// Times and titles on one line each; the last column takes the rest of the width.
+void FitColumns(QTableWidget *grid)
+{
+    for (int column = 0; column + 1 < grid->columnCount(); ++column)
+        grid->resizeColumnToContents(column);
+}
+
 void SetRow(QTableWidget *grid, int row, const QStringList &cells)
 {
     for (int column = 0; column < cells.size(); ++column)
@@ -62,6 +69,7 @@ void ShowOutages(QTableWidget *grid, const TLinkHistory &history)
                      : Duration(outage.Back - outage.Lost),
                 outage.Server});
     }
+    FitColumns(grid);
 }
 
 QString LinkText(const QString &role, const QString &server, const TLinkHistory &history)
@@ -192,6 +200,7 @@ void TFormDiagnostics::ShowEvents()
                {FormatDateTime(TimePattern, record.Moment), QString::number(record.Code),
                 record.Text});
     }
+    FitColumns(GridEvents);
 }
 
 void TFormDiagnostics::showEvent(QShowEvent *event)
