@@ -222,9 +222,20 @@ void TConnectionOpener::Start()
     m_running = true;
     m_answered = false;
     m_lastError.clear();
+    // Started from Finished, the socket is still inside the signal that ended the last attempt
+    // (its own closing signals follow): it goes out again once that is over.
+    if (m_finishing)
+        QTimer::singleShot(0, this, &TConnectionOpener::Connect);
+    else
+        Connect();
+}
+
+void TConnectionOpener::Connect()
+{
     QString host;
     int port;
     SplitHostPort(m_connection.ParamValue(QStringLiteral("HostName")), host, port);
+    m_reaching = true;
     // The client library reaches "localhost" through the local socket, not the port.
     if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) {
         Reached(true);
@@ -236,8 +247,9 @@ void TConnectionOpener::Start()
 
 void TConnectionOpener::Reached(bool answered)
 {
-    if (!m_running)
+    if (!m_running || !m_reaching)
         return;
+    m_reaching = false;
     m_timer->stop();
     m_socket->blockSignals(true); // the abort's own signals belong to this ending
     m_socket->abort();
@@ -247,7 +259,9 @@ void TConnectionOpener::Reached(bool answered)
     if (answered && !opened)
         m_lastError = m_connection.LastError();
     m_running = false;
+    m_finishing = true;
     emit Finished(opened);
+    m_finishing = false;
 }
 
 namespace {

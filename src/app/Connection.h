@@ -101,12 +101,15 @@ signals:
     void Finished(bool opened);
 
 private:
+    void Connect();
     void Reached(bool answered);
 
     TSQLConnection &m_connection;
     QTcpSocket *m_socket;
     QTimer *m_timer;
     bool m_running = false;
+    bool m_reaching = false; // the socket is out to the server for this attempt
+    bool m_finishing = false; // inside Finished, which may start the next attempt
     bool m_answered = false;
     QString m_lastError;
 };
