@@ -15,16 +15,20 @@
 BenchDb::BenchDb()
     : m_dir(QDir::tempPath() + QStringLiteral("/kv512-bench-XXXXXX"))
 {
-    m_running = m_dir.isValid() && Run(QStringLiteral("init"));
+    m_running = m_dir.isValid() && Script({QStringLiteral("init")});
 }
 
 BenchDb::~BenchDb()
 {
-    if (m_running)
-        Run(QStringLiteral("stop"));
+    if (!m_running)
+        return;
+    // Replicas that were never started are "not running": stopping them is harmless.
+    for (const QString &n : {QStringLiteral("1"), QStringLiteral("2")})
+        Script({QStringLiteral("replica"), QStringLiteral("stop"), n});
+    Script({QStringLiteral("stop")});
 }
 
-bool BenchDb::Run(const QString &command)
+bool BenchDb::Script(const QStringList &arguments)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -34,8 +38,16 @@ bool BenchDb::Run(const QString &command)
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral("bash"),
-                  {QStringLiteral(TALMER_SOURCE_DIR) + QStringLiteral("/scripts/db"), command});
-    return process.waitForFinished(120000) && process.exitCode() == 0;
+                  QStringList {QStringLiteral(TALMER_SOURCE_DIR) + QStringLiteral("/scripts/db")}
+                      + arguments);
+    return process.waitForFinished(600000) && process.exitCode() == 0;
+}
+
+int BenchDb::ReplicaPort(int n) const
+{
+    QFile file(m_dir.filePath(QStringLiteral("replica%1/port").arg(n)));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed().toInt()
+                                          : 0;
 }
 
 int BenchDb::Port() const

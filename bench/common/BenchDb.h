@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A private MariaDB instance in a temporary folder (through scripts/db), initialised with the
@@ -35,10 +36,14 @@ public:
     bool FillRecords(const QDate &first, int minutes) const;
     // Runs one statement on the fill link; false (the reason printed) on a failure.
     bool Exec(const QString &sql) const;
+    // Runs scripts/db with the arguments on this instance (for example "replica start 2").
+    bool Script(const QStringList &arguments);
+    // The instance's folder; replica n lives in its subfolder "replica<n>".
+    QString Folder() const { return m_dir.path(); }
+    // Port of replica n (0 when it was never started).
+    int ReplicaPort(int n) const;
 
 private:
-    bool Run(const QString &command);
-
     QTemporaryDir m_dir;
     bool m_running = false;
 };

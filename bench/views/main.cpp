@@ -5,6 +5,7 @@
 // benchmark of its own (bench/browser).
 
 #include "BenchDb.h"
+#include "History.h"
 #include "app/Connection.h"
 #include "base/Formats.h"
 #include "views/DataGrid.h"
@@ -45,41 +46,9 @@ bool Fill(const BenchDb &db)
                        .arg(Minutes / 7 - 1));
 }
 
-// The summary's figures with one scan per period: minutes counted by conditional sums.
-QString OnePassStatement(const QVector<TSvodPeriod> &periods)
-{
-    const QString hours =
-        QStringLiteral("CONVERT( CONCAT(LPAD(TRUNCATE(IFNULL(%1,0)/60,0), 4, '  00'), ':', "
-                       "LPAD(MOD(IFNULL(%1,0),60), 2, '0') ), CHAR)");
-    QStringList rows;
-    for (const TSvodPeriod &period : periods) {
-        rows.append(
-            QStringLiteral("select %1 as NPP, '%2' as time_name, ").arg(period.Npp).arg(period.Name)
-            + hours.arg(QStringLiteral("sum(RAB > 0 and RN > 0)")) + QStringLiteral(" as C1, ")
-            + hours.arg(QStringLiteral("sum(RAB > 0 and RN <= 0)")) + QStringLiteral(" as C2, ")
-            + hours.arg(QStringLiteral("sum(RAB > 0)"))
-            + QStringLiteral(" as C3, IFNULL(sum(G_1T41),0) as C4, IFNULL(sum(G_1T23),0) as C5, "
-                             "IFNULL(sum(G_1T2),0) as C6, 100*sum(G_1T2)/sum(G_1T23) as C7 "
-                             "from pu_data where RecMoment >= '%1' and RecMoment <= '%2'")
-                  .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:00:00"), period.Start),
-                       FormatDateTime(QStringLiteral("yyyy-mm-dd hh:59:59"), period.Stop)));
-    }
-    return rows.join(QStringLiteral(" union ")) + QStringLiteral(" ORDER BY NPP");
-}
-
-// Every value of every row of the result, as text.
 QStringList Rows(const QString &statement)
 {
-    QStringList rows;
-    QSqlQuery query(SQLConnection1().Database());
-    query.exec(statement);
-    while (query.next()) {
-        QStringList row;
-        for (int field = 0; field < query.record().count(); ++field)
-            row.append(query.value(field).toString());
-        rows.append(row.join(QLatin1Char('|')));
-    }
-    return rows;
+    return ResultRows(SQLConnection1().Database(), statement);
 }
 
 // Milliseconds of each run of the work, and the fastest and the median printed.

@@ -32,6 +32,7 @@ bool ReadConfig(const QString &path, TFrameSettings &s, const TLoginPrompt &prom
     TemplateDir = ini.ReadString(Main, QStringLiteral("TemplateDir"), TemplateDir);
     s.Login = ini.ReadString(MySql, QStringLiteral("Login"), s.Login);
     s.Comp = ini.ReadString(MySql, QStringLiteral("Comp"), s.Comp);
+    s.ReadFrom = ini.ReadString(MySql, QStringLiteral("ReadFrom"), s.ReadFrom);
     s.SavePassword = ini.ReadBool(MySql, QStringLiteral("SavePassword"), s.SavePassword);
     s.Version = ini.ReadInteger(MySql, QStringLiteral("Version"), s.Version);
 
@@ -75,6 +76,9 @@ void SaveConfig(const QString &path, const TFrameSettings &s)
         ini.WriteBool(Main, QStringLiteral("ShutdownOnExit"), ShutdownOnExit);
         ini.WriteString(MySql, QStringLiteral("Login"), s.Login);
         ini.WriteString(MySql, QStringLiteral("Comp"), s.Comp);
+        // A station on one server keeps the file it always had.
+        if (!s.ReadFrom.isEmpty() || ini.ValueExists(MySql, QStringLiteral("ReadFrom")))
+            ini.WriteString(MySql, QStringLiteral("ReadFrom"), s.ReadFrom);
         ini.WriteInteger(MySql, QStringLiteral("Version"), s.Version);
         ini.WriteBool(MySql, QStringLiteral("SavePassword"), s.SavePassword);
         if (!s.SavePassword)

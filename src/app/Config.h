@@ -9,6 +9,9 @@ struct TFrameSettings
     QString Caption = QStringLiteral("КВ-512ТС/НК ( 1.19 )");
     QString Login = QStringLiteral("root");
     QString Comp = QStringLiteral("127.0.0.1");
+    // Servers the reads come from, best first, comma-separated "host" or "host:port" (replicas
+    // of Comp, the same login); empty: everything goes to Comp.
+    QString ReadFrom;
     bool SavePassword = false;
     int Version = 5;
     QString Password;
@@ -23,6 +26,6 @@ using TLoginPrompt = std::function<bool(QString &login, QString &password)>;
 // where it happened and posts "Ошибка в LoadConfig".
 void LoadConfig(const QString &path, TFrameSettings &s, const TLoginPrompt &prompt);
 // Writes sections main and MySQL (never TempDir and TemplateDir); the password scrambled, only
-// when it is to be saved. A failure ends the writing and posts "Ошибка в SaveConfig()". A new
-// file is created readable by its owner only.
+// when it is to be saved; ReadFrom only when set or already in the file. A failure ends the writing
+// and posts "Ошибка в SaveConfig()". A new file is created readable by its owner only.
 void SaveConfig(const QString &path, const TFrameSettings &s);

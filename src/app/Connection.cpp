@@ -137,6 +137,29 @@ TSQLConnection &SQLConnection1()
     return *connection;
 }
 
+TSQLConnection &SQLConnectionComp()
+{
+    static TSQLConnection *const connection =
+        new TSQLConnection(QStringLiteral("SQLConnectionComp"));
+    return *connection;
+}
+
+namespace {
+bool SeparateWriteLink = false;
+}
+
+TSQLConnection &WriteConnection()
+{
+    return SeparateWriteLink ? SQLConnectionComp() : SQLConnection1();
+}
+
+void SetSeparateWriteLink(bool separate)
+{
+    SeparateWriteLink = separate;
+}
+
+const QString NoPrimaryLink = QStringLiteral("нет связи с основным сервером");
+
 void SetConnectionParam(const QString &name, const QString &value, TSQLConnection *connection)
 {
     TSQLConnection &target = connection ? *connection : SQLConnection1();
@@ -199,9 +222,20 @@ void TConnectionOpener::Start()
     m_running = true;
     m_answered = false;
     m_lastError.clear();
+    // Started from Finished, the socket is still inside the signal that ended the last attempt
+    // (its own closing signals follow): it goes out again once that is over.
+    if (m_finishing)
+        QTimer::singleShot(0, this, &TConnectionOpener::Connect);
+    else
+        Connect();
+}
+
+void TConnectionOpener::Connect()
+{
     QString host;
     int port;
     SplitHostPort(m_connection.ParamValue(QStringLiteral("HostName")), host, port);
+    m_reaching = true;
     // The client library reaches "localhost" through the local socket, not the port.
     if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) {
         Reached(true);
@@ -213,8 +247,9 @@ void TConnectionOpener::Start()
 
 void TConnectionOpener::Reached(bool answered)
 {
-    if (!m_running)
+    if (!m_running || !m_reaching)
         return;
+    m_reaching = false;
     m_timer->stop();
     m_socket->blockSignals(true); // the abort's own signals belong to this ending
     m_socket->abort();
@@ -224,8 +259,30 @@ void TConnectionOpener::Reached(bool answered)
     if (answered && !opened)
         m_lastError = m_connection.LastError();
     m_running = false;
+    m_finishing = true;
     emit Finished(opened);
+    m_finishing = false;
 }
+
+namespace {
+
+void ReportFirstFailure(TConnectionOpener &opener)
+{
+    QObject::connect(
+        &opener, &TConnectionOpener::Finished, &opener,
+        [&opener](bool opened) {
+            if (opened)
+                return;
+            qWarning("ConnectDatabase: %s", qPrintable(opener.LastError()));
+            if (opener.Running()) // gone on to the next server
+                ReportFirstFailure(opener);
+            else
+                ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
+        },
+        Qt::SingleShotConnection);
+}
+
+} // namespace
 
 void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QString &user,
                      const QString &password, int version)
@@ -234,15 +291,7 @@ void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QStri
     SetConnectionParam(QStringLiteral("User_Name"), user);
     SetConnectionParam(QStringLiteral("Password"), password);
     SQLConnection1().SetClientProfile(version);
-    QObject::connect(
-        &opener, &TConnectionOpener::Finished, &opener,
-        [&opener](bool opened) {
-            if (opened)
-                return;
-            qWarning("ConnectDatabase: %s", qPrintable(opener.LastError()));
-            ShowError(QStringLiteral("Не удается подключиться к MySQL серверу."));
-        },
-        Qt::SingleShotConnection);
+    ReportFirstFailure(opener);
     opener.Start();
 }
 

@@ -53,8 +53,19 @@ private:
     QString m_lastError;
 };
 
-// The one link every window shares ("SQLConnection1").
+// The link every window reads through ("SQLConnection1"): to the first server of ReadFrom that
+// answers and keeps up, else to Comp.
 TSQLConnection &SQLConnection1();
+// The link to Comp ("SQLConnectionComp"), opened beside SQLConnection1 only while reads come
+// from other servers.
+TSQLConnection &SQLConnectionComp();
+// Where command rows, constants edits and alarm_log rows go: SQLConnectionComp while reads come
+// from other servers, else SQLConnection1. Check Connected() before writing.
+TSQLConnection &WriteConnection();
+// Set by the main frame from ReadFrom: whether writes take a link of their own.
+void SetSeparateWriteLink(bool separate);
+// Why a write is refused while Comp does not answer and a replica still serves the reads.
+extern const QString NoPrimaryLink; // "нет связи с основным сервером"
 
 // Replaces the first parameter line containing name by name + "=" + value, or appends it.
 void SetConnectionParam(const QString &name, const QString &value,
@@ -90,19 +101,23 @@ signals:
     void Finished(bool opened);
 
 private:
+    void Connect();
     void Reached(bool answered);
 
     TSQLConnection &m_connection;
     QTcpSocket *m_socket;
     QTimer *m_timer;
     bool m_running = false;
+    bool m_reaching = false; // the socket is out to the server for this attempt
+    bool m_finishing = false; // inside Finished, which may start the next attempt
     bool m_answered = false;
     QString m_lastError;
 };
 
 // Applies host, user and password and the client profile to SQLConnection1 and starts opening it
 // with opener (an opener of SQLConnection1). If that first attempt fails, "Не удается подключиться
-// к MySQL серверу." is shown when it ends.
+// к MySQL серверу." is shown when it ends, unless the opener has gone on to another server by
+// then: the message then waits for that attempt.
 void ConnectDatabase(TConnectionOpener &opener, const QString &host, const QString &user,
                      const QString &password, int version);
 

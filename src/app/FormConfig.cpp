@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/Paths.h"
 #include "app/Pickers.h"
+#include "app/ReadRoute.h"
 #include "base/Feedback.h"
 #include "elements/OutField.h"
 
@@ -229,6 +230,13 @@ QWidget *TFormConfig::CreateGeneralPage()
     auto *sql = new QGroupBox(QStringLiteral("Связь с SQL сервером"), page);
     EditMySQL_Host = new QLineEdit(sql);
     EditMySQL_Host->setObjectName(QStringLiteral("EditMySQL_Host"));
+    EditMySQL_ReadFrom = new QLineEdit(sql);
+    EditMySQL_ReadFrom->setObjectName(QStringLiteral("EditMySQL_ReadFrom"));
+    EditMySQL_ReadFrom->setPlaceholderText(
+        QStringLiteral("реплика[:порт], ... (пусто: всё с сервера)"));
+    EditMySQL_ReadFrom->setToolTip(
+        QStringLiteral("Серверы для чтения данных через запятую, в порядке предпочтения; "
+                       "задания и константы всегда идут на адрес сервера"));
     EditMySQL_Login = new QLineEdit(sql);
     EditMySQL_Login->setObjectName(QStringLiteral("EditMySQL_Login"));
     EditMySQL_Password = new QLineEdit(sql);
@@ -246,12 +254,15 @@ QWidget *TFormConfig::CreateGeneralPage()
     auto *sqlGrid = new QGridLayout(sql);
     sqlGrid->addWidget(new QLabel(QStringLiteral("Адрес сервера:"), sql), 0, 0);
     sqlGrid->addWidget(EditMySQL_Host, 0, 1);
+    sqlGrid->addWidget(new QLabel(QStringLiteral("Чтение с серверов:"), sql), 0, 2);
+    sqlGrid->addWidget(EditMySQL_ReadFrom, 0, 3);
     sqlGrid->addWidget(new QLabel(QStringLiteral("Имя пользователя:"), sql), 1, 0);
     sqlGrid->addWidget(EditMySQL_Login, 1, 1);
     sqlGrid->addWidget(new QLabel(QStringLiteral("Пароль:"), sql), 2, 0);
     sqlGrid->addWidget(EditMySQL_Password, 2, 1);
     sqlGrid->addWidget(CheckBoxSavePassword, 3, 1);
-    sqlGrid->addWidget(ButMySQL_Test, 4, 0, 1, 2);
+    sqlGrid->addWidget(ButMySQL_Test, 4, 0, 1, 4);
+    sqlGrid->setColumnStretch(3, 1);
 
     CheckBoxShutdownOnExit =
         new QCheckBox(QStringLiteral("Выключать компьютер при закрытии программы"), page);
@@ -305,6 +316,7 @@ void TFormConfig::FillGeneralPage()
 {
     if (FormMain) {
         EditMySQL_Host->setText(FormMain->Settings.Comp);
+        EditMySQL_ReadFrom->setText(FormMain->Settings.ReadFrom);
         EditMySQL_Login->setText(FormMain->Settings.Login);
         CheckBoxSavePassword->setChecked(FormMain->Settings.SavePassword);
     }
@@ -323,25 +335,35 @@ void TFormConfig::ButApplyGeneralPageClick()
         return;
     TFrameSettings &settings = FormMain->Settings;
     settings.Comp = EditMySQL_Host->text();
+    settings.ReadFrom = EditMySQL_ReadFrom->text().trimmed();
     settings.Login = EditMySQL_Login->text();
     settings.SavePassword = CheckBoxSavePassword->isChecked();
     if (settings.SavePassword)
         settings.Password = EditMySQL_Password->text();
 }
 
-// A connection of the dialog's own; the running link is never touched. The server is reached
-// asynchronously, so a host that does not answer never freezes the dialog.
+// A connection of the dialog's own; the running links are never touched. The servers are reached
+// asynchronously, one after the other, so a host that does not answer never freezes the dialog.
 void TFormConfig::ButMySQL_TestClick()
 {
     if (FTestOpener->Running())
         return;
+    FTestQueue =
+        QStringList {EditMySQL_Host->text()} + TReadRoute::ParseServers(EditMySQL_ReadFrom->text());
+    FTestLines.clear();
+    FTestFailed = false;
+    ButMySQL_Test->setEnabled(false);
+    StartNextTest();
+}
+
+void TFormConfig::StartNextTest()
+{
     FTestConnection.Close();
     CopyConnection(&SQLConnection1(), &FTestConnection);
-    SetConnectionParam(QStringLiteral("HostName"), EditMySQL_Host->text(), &FTestConnection);
+    SetConnectionParam(QStringLiteral("HostName"), FTestQueue.first(), &FTestConnection);
     SetConnectionParam(QStringLiteral("User_Name"), EditMySQL_Login->text(), &FTestConnection);
     SetConnectionParam(QStringLiteral("Password"), EditMySQL_Password->text(), &FTestConnection);
     FTestConnection.SetClientProfile(FormMain ? FormMain->Settings.Version : 5);
-    ButMySQL_Test->setEnabled(false);
     FTestOpener->Start();
 }
 
@@ -352,14 +374,26 @@ bool TFormConfig::TestRunning() const
 
 void TFormConfig::TestConnectionFinished(bool opened)
 {
-    ButMySQL_Test->setEnabled(true);
-    if (!opened) {
-        ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу."));
+    FTestConnection.Close();
+    FTestFailed = FTestFailed || !opened;
+    FTestLines.append(FTestQueue.takeFirst()
+                      + (opened ? QStringLiteral(": подключение установлено")
+                                : QStringLiteral(": не удалось подключиться")));
+    if (!FTestQueue.isEmpty()) {
+        StartNextTest();
         return;
     }
-    Feedback().MessageBox(QStringLiteral("Подключение к серверу успешно установлено."),
+    ButMySQL_Test->setEnabled(true);
+    // With one server the outcome needs no list of servers.
+    const QString details = FTestLines.size() > 1
+        ? QStringLiteral("\n\n") + FTestLines.join(QLatin1Char('\n'))
+        : QString();
+    if (FTestFailed) {
+        ShowError(QStringLiteral("Не удалось подключиться к MySQL серверу.") + details);
+        return;
+    }
+    Feedback().MessageBox(QStringLiteral("Подключение к серверу успешно установлено.") + details,
                           QStringLiteral("Тест подключения"), TMsgIcon::Information, mbOK, mbOK);
-    FTestConnection.Close();
 }
 
 // --- page "Константы"
@@ -399,6 +433,10 @@ QWidget *TFormConfig::CreateConstantsPage()
     DBGridConstants = new QTableView(page);
     DBGridConstants->setObjectName(QStringLiteral("DBGridConstants"));
     FNumberDelegate = new TNumberDelegate(DBGridConstants);
+    LabelConstantsReadOnly =
+        new QLabel(QStringLiteral("Константы только для просмотра: %1.").arg(NoPrimaryLink), page);
+    LabelConstantsReadOnly->setObjectName(QStringLiteral("LabelConstantsReadOnly"));
+    LabelConstantsReadOnly->hide();
     BindConstantsModel();
     DBGridConstants->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGridConstants->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -440,6 +478,7 @@ QWidget *TFormConfig::CreateConstantsPage()
     layout->addLayout(navigator);
     layout->addWidget(LabelNoLink);
     layout->addWidget(DBGridConstants);
+    layout->addWidget(LabelConstantsReadOnly);
     return page;
 }
 
@@ -456,12 +495,25 @@ void TFormConfig::ShowLinkState()
 
 // The link is opened asynchronously at start-up, after this dialog was created: the copy is bound
 // to the connection once it exists.
+// The constants are edited on Comp; while only a replica answers they are shown from there,
+// read-only.
 void TFormConfig::BindConstantsModel()
 {
-    if (SQLClientDataSetSetup && SQLClientDataSetSetup->database().isValid())
+    const bool readOnly = &WriteConnection() != &SQLConnection1() && !WriteConnection().Connected();
+    const TSQLConnection &link = readOnly ? SQLConnection1() : WriteConnection();
+    LabelConstantsReadOnly->setVisible(readOnly);
+    DBGridConstants->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                                              : QAbstractItemView::DoubleClicked
+                                             | QAbstractItemView::EditKeyPressed
+                                             | QAbstractItemView::AnyKeyPressed);
+    for (QWidget *edit : {static_cast<QWidget *>(NavInsert), static_cast<QWidget *>(NavDelete),
+                          static_cast<QWidget *>(ButSaveConstants)})
+        edit->setEnabled(!readOnly);
+    if (SQLClientDataSetSetup && SQLClientDataSetSetup->database().isValid()
+        && SQLClientDataSetSetup->database().connectionName() == link.Name())
         return;
     delete SQLClientDataSetSetup;
-    SQLClientDataSetSetup = new TConstantsModel(this, SQLConnection1().Database());
+    SQLClientDataSetSetup = new TConstantsModel(this, link.Database());
     SQLClientDataSetSetup->setObjectName(QStringLiteral("SQLClientDataSetSetup"));
     SQLClientDataSetSetup->setEditStrategy(QSqlTableModel::OnManualSubmit);
     QItemSelectionModel *old = DBGridConstants->selectionModel();

@@ -38,7 +38,8 @@ public:
     void ButApplyGeneralPageClick();
     void ButMySQL_TestClick();
 
-    // The test ends later, when the server has answered or failed to.
+    // The test tries the server and then each read server in turn; it ends later, when the last
+    // has answered or failed to.
     bool TestRunning() const;
 
     // --- page "Константы"
@@ -67,6 +68,7 @@ public:
     QPushButton *ButIncDay;
     QPushButton *ButApplyGeneralPage;
     QLineEdit *EditMySQL_Host;
+    QLineEdit *EditMySQL_ReadFrom;
     QLineEdit *EditMySQL_Login;
     QLineEdit *EditMySQL_Password;
     QCheckBox *CheckBoxSavePassword;
@@ -83,6 +85,7 @@ public:
     QPushButton *ButSaveConstants;
     QLabel *LabelNoLink;
     QTableView *DBGridConstants;
+    QLabel *LabelConstantsReadOnly; // shown while Comp does not answer and a replica does
     QSqlTableModel *SQLClientDataSetSetup = nullptr;
 
     // Index i: running swatch (number 10·(i+1)) and stopped swatch (number 10·(i+1) + 1).
@@ -117,6 +120,7 @@ private:
     void DeleteConstant();
     void ShowLinkState();
     QString SettingsPath() const;
+    void StartNextTest();
     void TestConnectionFinished(bool opened);
 
     int FHour = 7; // working hour
@@ -130,6 +134,9 @@ private:
     int FColValue = -1;
     int FColComment = -1;
     QStyledItemDelegate *FNumberDelegate = nullptr;
+    QStringList FTestQueue; // servers still to try
+    QStringList FTestLines; // one outcome per server tried
+    bool FTestFailed = false;
     TSQLConnection FTestConnection;
     TConnectionOpener *FTestOpener;
     QTimer *FLinkWatch; // follows the link while the dialog is shown

@@ -4,12 +4,15 @@
 
 #include <QList>
 
+#include <QString>
+
 // One time the database link was down: when it was found lost and when it came back (0 while it
-// is still down).
+// is still down), and the server it was lost to.
 struct TLinkOutage
 {
     TMoment Lost = 0;
     TMoment Back = 0;
+    QString Server;
 };
 
 // When the link dropped and came back, for the diagnostics view. Keeps the newest outages only, so
@@ -20,7 +23,7 @@ public:
     static constexpr int Kept = 100;
 
     // Opens an outage unless one is open already (a failed retry is the same outage).
-    void Lost(TMoment at);
+    void Lost(TMoment at, const QString &server = QString());
     // Closes the open outage, if any.
     void Back(TMoment at);
     bool Down() const { return !m_outages.isEmpty() && m_outages.last().Back == 0; }

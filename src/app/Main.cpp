@@ -2,9 +2,12 @@
 
 #include "app/About.h"
 #include "app/Connection.h"
+#include "app/EventLog.h"
 #include "app/Global.h"
 #include "app/InputNewSet.h"
+#include "app/LinkKeeper.h"
 #include "app/LinkLamp.h"
+#include "app/LiveQueries.h"
 #include "app/LoginDialog.h"
 #include "app/Pictures.h"
 #include "app/PowerOff.h"
@@ -33,12 +36,10 @@ TFormMain *FormMain = nullptr;
 namespace {
 
 const int RefreshInterval = 1000; // ms
-// Pause between the end of one attempt to open the link and the next: short, so the link is back
-// within seconds of the server answering again.
-const qint64 ReconnectPause = 3000; // ms
-// A server that greets but refuses the login is asked rarely: each greeting the client abandons
-// counts against the server's limit of interrupted connections, after which it blocks this host.
-const qint64 LoginRetryPause = 60000; // ms
+// With ReadFrom: how often Comp's heartbeat is read (the replica's lag, and whether the writes
+// still have their server) and a better read server is asked whether it is back.
+const qint64 PrimaryCheckInterval = 5000; // ms
+const qint64 ProbeInterval = 5000; // ms
 const QSize ToolButtonSize(71, 40);
 const QSize ToolImageSize(64, 32);
 const int ClockWidth = 93;
@@ -49,13 +50,9 @@ const QString ExitQuestion =
 const QString ExitCaption = QStringLiteral("Выход");
 const QString NoLinkNotSent =
     QStringLiteral("Задание не отправлено: нет связи с сервером базы данных.");
-
-// A missing or NULL time reads as moment 0, as long ago as it gets.
-TMoment MomentOf(const QVariant &value)
-{
-    const QDateTime time = value.toDateTime();
-    return time.isValid() ? DateTimeToMoment(time) : 0.0;
-}
+const QString NoPrimaryNotSent =
+    QStringLiteral("Задание не может быть отправлено: %1.").arg(NoPrimaryLink);
+const QString HeartbeatText = QStringLiteral("select RecMoment from last_state");
 
 } // namespace
 
@@ -93,9 +90,21 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
     TimerRefreshState->start();
 
     setWindowTitle(Settings.Caption);
-    FOpener = new TConnectionOpener(SQLConnection1(), this);
-    connect(FOpener, &TConnectionOpener::Finished, this, &TFormMain::LinkAttemptFinished);
-    ConnectDatabase(*FOpener, Settings.Comp, Settings.Login, Settings.Password, Settings.Version);
+    FRoute = TReadRoute(Settings.ReadFrom, Settings.Comp);
+    SetSeparateWriteLink(FRoute.Replicated());
+    FReadLink = new TLinkKeeper(SQLConnection1(), this);
+    connect(FReadLink, &TLinkKeeper::Finished, this, &TFormMain::ReadAttemptFinished);
+    ConnectDatabase(FReadLink->Opener(), FRoute.CurrentServer(), Settings.Login, Settings.Password,
+                    Settings.Version);
+    if (FRoute.Replicated()) {
+        CopyConnection(&SQLConnection1(), &SQLConnectionComp());
+        SetConnectionParam(QStringLiteral("HostName"), Settings.Comp, &SQLConnectionComp());
+        FWriteLink = new TLinkKeeper(SQLConnectionComp(), this);
+        connect(FWriteLink, &TLinkKeeper::Finished, this, &TFormMain::ActionSetCheck);
+        FWriteLink->Keep();
+        FProbeOpener = new TConnectionOpener(FProbeConnection, this);
+        connect(FProbeOpener, &TConnectionOpener::Finished, this, &TFormMain::ProbeFinished);
+    }
     ActionSetCheck();
     // Also fills the screen where no window manager honours the maximised state.
     if (const QScreen *screen = this->screen())
@@ -106,11 +115,15 @@ TFormMain::TFormMain(const QString &settingsPath, const TLoginPrompt &prompt, QW
 TFormMain::~TFormMain()
 {
     TimerRefreshState->stop();
-    FOpener->disconnect(this);
-    SQLQueryMaxTime.reset();
-    SQLQueryPUState.reset();
-    SQLQueryLastData.reset();
+    FReadLink->disconnect(this);
+    if (FWriteLink)
+        FWriteLink->disconnect(this);
+    if (FProbeOpener)
+        FProbeOpener->disconnect(this);
+    FLiveQueries.reset();
     SQLConnection1().Close();
+    SQLConnectionComp().Close();
+    SetSeparateWriteLink(false);
     if (FormMain == this)
         FormMain = nullptr;
     // Only after the operator has confirmed the exit, never on any other teardown.
@@ -473,128 +486,174 @@ QColor TFormMain::LinkColor() const
 void TFormMain::TimerRefreshStateTimer()
 {
     LabelClock->setText(FormatDateTime(QStringLiteral("hh:nn:ss"), Now()));
-    if (!SQLConnection1().Connected())
-        TryReconnect();
+    FReadLink->Keep();
+    if (FWriteLink)
+        FWriteLink->Keep();
     if (SQLConnection1().Connected()) {
         QSqlError error;
         if (!RefreshLiveData(error)) {
             Beep();
             DropLink(error);
+        } else if (FRoute.Replicated()) {
+            CheckPrimary();
+            ProbeBetterServer();
         }
-    } else if (FLinkBroken) {
+    } else if (FReadLink->Broken()) {
         Beep(); // keep reminding while a lost link stays lost
     }
     ShowLinkState();
     ActionSetCheck();
 }
 
-void TFormMain::PrepareQueries()
-{
-    if (SQLQueryLastData)
-        return;
-    const QSqlDatabase db = SQLConnection1().Database();
-    SQLQueryMaxTime.emplace(db);
-    SQLQueryPUState.emplace(db);
-    SQLQueryLastData.emplace(db);
-    for (QSqlQuery *query : {&*SQLQueryMaxTime, &*SQLQueryPUState, &*SQLQueryLastData})
-        query->setForwardOnly(true);
-}
-
 bool TFormMain::RefreshLiveData(QSqlError &error)
 {
-    PrepareQueries();
-    QSqlQuery &state = *SQLQueryPUState;
-    if (!state.exec(QStringLiteral("select * from last_state"))) {
-        error = state.lastError();
-        return false;
-    }
-    FHeartbeat = state.next() ? MomentOf(state.value(QStringLiteral("RecMoment"))) : 0.0;
-    state.finish();
-    FHeartbeatRead = true;
-
-    QSqlQuery &maxTime = *SQLQueryMaxTime;
-    if (!maxTime.exec(QStringLiteral("select max(RecMoment) MaxTime from pu_data"))) {
-        error = maxTime.lastError();
-        return false;
-    }
-    const TMoment newest =
-        maxTime.next() ? MomentOf(maxTime.value(QStringLiteral("MaxTime"))) : 0.0;
-    maxTime.finish();
-
-    QSqlQuery &lastData = *SQLQueryLastData;
-    // The moment goes into the text: a statement prepared on the server keeps the column layout
-    // of its preparation and reads a changed table into the wrong fields without any error.
-    if (!lastData.exec(QStringLiteral("select * from pu_data\r\nwhere RecMoment= '%1'")
-                           .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"), newest)))) {
-        error = lastData.lastError();
-        return false;
-    }
-    FLastData = lastData.next() ? lastData.record() : QSqlRecord();
-    lastData.finish();
-    return true;
+    if (!FLiveQueries)
+        FLiveQueries.emplace(SQLConnection1().Database());
+    return FLiveQueries->Refresh(FLive, error);
 }
 
 // A failed refresh: when the server does not answer at all the link is closed, so the commands are
-// disabled and the tick reopens it as soon as the server is back. A link the client library already
-// gave up is not asked again (a server that stopped answering would hold the tick once more).
+// disabled; the reads move to the next server at once, or, on one server, the tick reopens the
+// link as soon as the server is back.
 void TFormMain::DropLink(const QSqlError &error)
 {
-    if (!LinkLost(error)) {
-        QSqlQuery probe(SQLConnection1().Database());
-        if (probe.exec(QStringLiteral("select 1")))
-            return; // the link is fine; only the refresh failed
-    }
-    SQLQueryMaxTime.reset();
-    SQLQueryPUState.reset();
-    SQLQueryLastData.reset();
-    SQLConnection1().Close();
-    FLinkHistory.Lost(Now());
-    FLinkBroken = true;
-    FReconnectClock.start();
-    FReconnectPause = 0;
-}
-
-void TFormMain::TryReconnect()
-{
-    if (FOpener->Running()
-        || (FReconnectClock.isValid() && FReconnectClock.elapsed() < FReconnectPause))
+    if (!FReadLink->Lost(error))
         return;
-    FOpener->Start();
+    if (FRoute.Replicated())
+        FRoute.MoveOn();
+    MoveReads(true);
 }
 
-bool TFormMain::Connecting() const
+// Closes the read link; with ReadFrom it is opened again at once on the server the route names.
+void TFormMain::MoveReads(bool outage)
 {
-    return FOpener->Running();
+    FLiveQueries.reset();
+    FReadLink->Close(outage);
+    if (!FRoute.Replicated())
+        return;
+    SetConnectionParam(QStringLiteral("HostName"), FRoute.CurrentServer());
+    FReadLink->Keep();
 }
 
-void TFormMain::LinkAttemptFinished(bool opened)
+// A server that did not answer hands the reads to the next one at once; once every one has
+// failed, the list starts over after the usual pause.
+void TFormMain::ReadAttemptFinished(bool opened)
 {
-    FReconnectClock.start();
-    FReconnectPause = !opened && FOpener->Answered() ? LoginRetryPause : ReconnectPause;
-    if (opened) {
-        FLinkBroken = false;
-        FLinkHistory.Back(Now());
-    } else {
-        FLinkHistory.Lost(Now());
+    if (!opened && FRoute.Replicated()) {
+        const bool startedOver = FRoute.MoveOn();
+        SetConnectionParam(QStringLiteral("HostName"), FRoute.CurrentServer());
+        if (!startedOver) {
+            FReadLink->Hurry();
+            FReadLink->Keep();
+        }
     }
     ActionSetCheck();
     if (opened)
         emit LinkOpened();
 }
 
+// Reads Comp's heartbeat over the write link, which so also finds out whether the writes still
+// have their server; a replica more than the limit behind it is passed over.
+void TFormMain::CheckPrimary()
+{
+    if (!FWriteLink->Open()) {
+        FPrimaryHeartbeat.reset();
+        return;
+    }
+    if (FSincePrimaryCheck.isValid() && FSincePrimaryCheck.elapsed() < PrimaryCheckInterval)
+        return;
+    FSincePrimaryCheck.start();
+    QSqlQuery query(SQLConnectionComp().Database());
+    query.setForwardOnly(true);
+    if (!query.exec(HeartbeatText)) {
+        FPrimaryHeartbeat.reset();
+        if (FWriteLink->Lost(query.lastError())) {
+            FWriteLink->Close(true);
+            ActionSetCheck();
+        }
+        return;
+    }
+    FPrimaryHeartbeat = query.next() ? MomentOf(query.value(0)) : 0.0;
+    if (!FRoute.OnPrimary()
+        && TReadRoute::Lagging(FLive.Heartbeat.value_or(0), *FPrimaryHeartbeat)) {
+        PostEvent(QStringLiteral("Реплика %1 отстаёт от основного сервера, чтение переходит "
+                                 "на следующий сервер")
+                      .arg(FRoute.CurrentServer()));
+        FRoute.MoveOn();
+        MoveReads(false);
+    }
+}
+
+void TFormMain::ProbeBetterServer()
+{
+    if (FProbeOpener->Running() || (FSinceProbe.isValid() && FSinceProbe.elapsed() < ProbeInterval))
+        return;
+    const std::optional<int> index = FRoute.NextProbe();
+    if (!index)
+        return;
+    FSinceProbe.start();
+    FProbeIndex = *index;
+    CopyConnection(&SQLConnection1(), &FProbeConnection);
+    SetConnectionParam(QStringLiteral("HostName"), FRoute.Servers()[FProbeIndex],
+                       &FProbeConnection);
+    FProbeOpener->Start();
+}
+
+// A better server counts as back once it has answered with a heartbeat that keeps up with
+// Comp's; the route moves the reads there after a minute of that.
+void TFormMain::ProbeFinished(bool opened)
+{
+    bool good = false;
+    if (opened) {
+        QSqlQuery query(FProbeConnection.Database());
+        query.setForwardOnly(true);
+        if (query.exec(HeartbeatText)) {
+            const TMoment heartbeat = query.next() ? MomentOf(query.value(0)) : 0.0;
+            good = !FPrimaryHeartbeat || !TReadRoute::Lagging(heartbeat, *FPrimaryHeartbeat);
+        }
+    }
+    FProbeConnection.Close();
+    FRoute.Probed(FProbeIndex, good, Now());
+    if (FRoute.SwitchBack(Now()))
+        MoveReads(false);
+}
+
+bool TFormMain::Connecting() const
+{
+    return FReadLink->Connecting() || (FWriteLink && FWriteLink->Connecting());
+}
+
+const TLinkHistory &TFormMain::LinkHistory() const
+{
+    return FReadLink->History();
+}
+
+const TLinkHistory &TFormMain::WriteLinkHistory() const
+{
+    return (FWriteLink ? FWriteLink : FReadLink)->History();
+}
+
+std::optional<double> TFormMain::ReplicaLag() const
+{
+    if (FRoute.OnPrimary() || !FPrimaryHeartbeat || !FLive.Heartbeat)
+        return std::nullopt;
+    return std::max<qint64>(0, qRound64((*FPrimaryHeartbeat - *FLive.Heartbeat) / OneMillisecond))
+        / 1000.0;
+}
+
 std::optional<double> TFormMain::HeartbeatAge() const
 {
-    if (!FHeartbeatRead)
+    if (!FLive.Heartbeat)
         return std::nullopt;
-    return (Now() - FHeartbeat) * 86400;
+    return (Now() - *FLive.Heartbeat) * 86400;
 }
 
 // The lamp follows the age of the last heartbeat actually read, so a dead link turns it yellow
 // and red instead of freezing its last colour.
 void TFormMain::ShowLinkState()
 {
-    if (FHeartbeatRead)
-        ShapeLink->SetColor(LinkColour(FHeartbeat, Now()));
+    if (FLive.Heartbeat)
+        ShapeLink->SetColor(LinkColour(*FLive.Heartbeat, Now()));
 }
 
 // --- commands
@@ -620,9 +679,14 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
 {
     if (!SQLConnection1().Connected() || !FormInputNewSet)
         return;
+    // The plant is shown from a replica, but no command can reach the acquisition side.
+    if (FWriteLink && !FWriteLink->Open()) {
+        ShowError(NoPrimaryNotSent);
+        return;
+    }
     QString text;
     // The newest record and the lamp only inform the operator; the command itself stays as it is.
-    if (!FormInputNewSet->Ask(command.Label, text, CurrentValuesText(command, FLastData),
+    if (!FormInputNewSet->Ask(command.Label, text, CurrentValuesText(command, FLive.LastData),
                               LinkColor() == LinkGreen))
         return;
     double value = 0;
@@ -630,17 +694,24 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
         return;
     // The refresh may have dropped the link while the dialog was open, or the server may have
     // dropped it unnoticed: the command is not sent then, and the operator is told why.
-    if (!SQLConnection1().Connected()) {
-        ShowError(NoLinkNotSent);
+    const QString noLink = FWriteLink ? NoPrimaryNotSent : NoLinkNotSent;
+    if (!WriteConnection().Connected()) {
+        ShowError(noLink);
         return;
     }
-    QSqlQuery SQLQueryNewSet(SQLConnection1().Database());
+    QSqlQuery SQLQueryNewSet(WriteConnection().Database());
     if (SQLQueryNewSet.exec(SetPointInsertText(command, value))) {
         emit CommandSent();
         return;
     }
     const QSqlError error = SQLQueryNewSet.lastError();
-    ShowError(LinkLost(error) ? NoLinkNotSent : error.text());
+    if (!LinkLost(error)) {
+        ShowError(error.text());
+        return;
+    }
+    if (FWriteLink)
+        FWriteLink->Close(true);
+    ShowError(noLink);
 }
 
 // --- exit

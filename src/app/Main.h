@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/Config.h"
+#include "app/Connection.h"
 #include "app/LinkHistory.h"
+#include "app/LiveQueries.h"
 #include "app/Paths.h"
+#include "app/ReadRoute.h"
 #include "base/Moment.h"
 
 #include <QElapsedTimer>
@@ -22,6 +25,7 @@ class QMdiSubWindow;
 class QSqlError;
 class QToolButton;
 class TConnectionOpener;
+class TLinkKeeper;
 class TLinkLamp;
 struct TSetPointCommand;
 struct TWindowRow;
@@ -61,16 +65,25 @@ public:
 
     // --- live data, read by the other windows
     // The newest process record as of the last good refresh (empty before the first).
-    const QSqlRecord &LastData() const { return FLastData; }
+    const QSqlRecord &LastData() const { return FLive.LastData; }
     // The query of the newest record is open (LastData() is then empty when it found no row).
-    bool LastDataOpen() const { return SQLQueryLastData.has_value(); }
+    bool LastDataOpen() const { return FLiveQueries.has_value(); }
     // The link lamp's colour: silver before any heartbeat was read, then LinkColour of its age.
     QColor LinkColor() const;
     void TimerRefreshStateTimer();
-    // An attempt to open the link is under way (the server has not answered yet).
+    // An attempt to open a link is under way (the server has not answered yet).
     bool Connecting() const;
-    // When the link dropped and came back.
-    const TLinkHistory &LinkHistory() const { return FLinkHistory; }
+    // When the read link (SQLConnection1) dropped and came back.
+    const TLinkHistory &LinkHistory() const;
+    // The same for the link the writes take (WriteConnection); the read link's without ReadFrom.
+    const TLinkHistory &WriteLinkHistory() const;
+    // The server the reads come from now (Comp without ReadFrom).
+    QString ReadServer() const { return FRoute.CurrentServer(); }
+    // Reads and writes take links of their own (ReadFrom is set).
+    bool Replicated() const { return FRoute.Replicated(); }
+    // Seconds the replica serving the reads is behind the primary, by their heartbeats; none
+    // while the reads come from Comp or Comp does not answer.
+    std::optional<double> ReplicaLag() const;
     // Seconds since the newest heartbeat read; none before the first.
     std::optional<double> HeartbeatAge() const;
 
@@ -148,10 +161,12 @@ private:
     void SendSetPoint(const TSetPointCommand &command);
 
     bool RefreshLiveData(QSqlError &error);
-    void PrepareQueries();
     void DropLink(const QSqlError &error);
-    void TryReconnect();
-    void LinkAttemptFinished(bool opened);
+    void ReadAttemptFinished(bool opened);
+    void MoveReads(bool outage);
+    void CheckPrimary();
+    void ProbeBetterServer();
+    void ProbeFinished(bool opened);
     void ShowLinkState();
 
     QString FSettingsPath;
@@ -162,17 +177,18 @@ private:
     std::list<TWindowRow> FWindowRows; // the routes point into it, so it only grows
     std::map<QAction *, TChildRoute> FRoutes;
 
-    std::optional<QSqlQuery> SQLQueryMaxTime;
-    std::optional<QSqlQuery> SQLQueryPUState;
-    std::optional<QSqlQuery> SQLQueryLastData;
-    QSqlRecord FLastData;
-    bool FHeartbeatRead = false;
-    TMoment FHeartbeat = 0;
-    TLinkHistory FLinkHistory;
-    bool FLinkBroken = false; // the open link failed; reopened every few seconds
-    TConnectionOpener *FOpener = nullptr;
-    QElapsedTimer FReconnectClock; // real time since the end of the last attempt to open the link
-    qint64 FReconnectPause = 0; // ms from there to the next attempt
+    std::optional<TLiveQueries> FLiveQueries; // on the open read link
+    TLiveState FLive;
+    TReadRoute FRoute {QString(), QString()};
+    TLinkKeeper *FReadLink = nullptr; // SQLConnection1
+    TLinkKeeper *FWriteLink = nullptr; // SQLConnectionComp, only with ReadFrom
+    std::optional<TMoment> FPrimaryHeartbeat; // as read over the write link
+    QElapsedTimer FSincePrimaryCheck;
+    // Asks a better read server now and then whether it answers and keeps up.
+    TSQLConnection FProbeConnection {QStringLiteral("SQLConnectionProbe")};
+    TConnectionOpener *FProbeOpener = nullptr;
+    int FProbeIndex = -1;
+    QElapsedTimer FSinceProbe;
 };
 
 extern TFormMain *FormMain;

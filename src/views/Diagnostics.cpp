@@ -1,5 +1,6 @@
 #include "Diagnostics.h"
 
+#include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/LinkHistory.h"
 #include "app/Main.h"
@@ -29,6 +30,13 @@ QTableWidget *MakeGrid(QWidget *parent, const QString &name, const QStringList &
     return grid;
 }
 
+// Times and titles on one line each; the last column takes the rest of the width.
+void FitColumns(QTableWidget *grid)
+{
+    for (int column = 0; column + 1 < grid->columnCount(); ++column)
+        grid->resizeColumnToContents(column);
+}
+
 void SetRow(QTableWidget *grid, int row, const QStringList &cells)
 {
     for (int column = 0; column < cells.size(); ++column)
@@ -44,6 +52,30 @@ QString Duration(TMoment days)
                               .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return seconds >= 86400 ? QStringLiteral("%1 сут. ").arg(seconds / 86400) + clock : clock;
+}
+
+void ShowOutages(QTableWidget *grid, const TLinkHistory &history)
+{
+    const QList<TLinkOutage> &outages = history.Outages();
+    grid->setRowCount(int(outages.size()));
+    const TMoment now = Now();
+    for (int i = 0; i < outages.size(); ++i) {
+        const TLinkOutage &outage = outages[outages.size() - 1 - i]; // newest first
+        const bool down = outage.Back == 0;
+        SetRow(grid, i,
+               {FormatDateTime(TimePattern, outage.Lost),
+                down ? QStringLiteral("—") : FormatDateTime(TimePattern, outage.Back),
+                down ? QStringLiteral("идёт ") + Duration(now - outage.Lost)
+                     : Duration(outage.Back - outage.Lost),
+                outage.Server});
+    }
+    FitColumns(grid);
+}
+
+QString LinkText(const QString &role, const QString &server, const TLinkHistory &history)
+{
+    return QStringLiteral("%1: %2, связь %3")
+        .arg(role, server, history.Down() ? QStringLiteral("потеряна") : QStringLiteral("есть"));
 }
 
 } // namespace
@@ -63,6 +95,10 @@ TFormDiagnostics::TFormDiagnostics(QWidget *parent, TEventFIFO &ring, TFormMain 
     setWindowTitle(QStringLiteral("Диагностика"));
     LabelServer = new QLabel(this);
     LabelServer->setObjectName(QStringLiteral("LabelServer"));
+    LabelWriteServer = new QLabel(this);
+    LabelWriteServer->setObjectName(QStringLiteral("LabelWriteServer"));
+    LabelLag = new QLabel(this);
+    LabelLag->setObjectName(QStringLiteral("LabelLag"));
     LabelHeartbeat = new QLabel(this);
     LabelHeartbeat->setObjectName(QStringLiteral("LabelHeartbeat"));
     LabelRing = new QLabel(this);
@@ -70,14 +106,25 @@ TFormDiagnostics::TFormDiagnostics(QWidget *parent, TEventFIFO &ring, TFormMain 
     GridEvents =
         MakeGrid(this, QStringLiteral("GridEvents"),
                  {QStringLiteral("Время"), QStringLiteral("Код"), QStringLiteral("Событие")});
-    GridOutages = MakeGrid(this, QStringLiteral("GridOutages"),
-                           {QStringLiteral("Связь потеряна"), QStringLiteral("Восстановлена"),
-                            QStringLiteral("Длительность")});
+    const QStringList outageTitles = {QStringLiteral("Связь потеряна"),
+                                      QStringLiteral("Восстановлена"),
+                                      QStringLiteral("Длительность"), QStringLiteral("Сервер")};
+    GridOutages = MakeGrid(this, QStringLiteral("GridOutages"), outageTitles);
+    FWriteBox = new QWidget(this);
+    GridWriteOutages = MakeGrid(FWriteBox, QStringLiteral("GridWriteOutages"), outageTitles);
+    auto *writeLayout = new QVBoxLayout(FWriteBox);
+    writeLayout->setContentsMargins(0, 0, 0, 0);
+    writeLayout->addWidget(LabelWriteServer);
+    writeLayout->addWidget(
+        new QLabel(QStringLiteral("История связи с основным сервером (запись):"), FWriteBox));
+    writeLayout->addWidget(GridWriteOutages);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(LabelServer);
+    layout->addWidget(LabelLag);
     layout->addWidget(LabelHeartbeat);
-    layout->addWidget(new QLabel(QStringLiteral("История связи с сервером:"), this));
+    layout->addWidget(new QLabel(QStringLiteral("История связи с сервером чтения:"), this));
     layout->addWidget(GridOutages, 1);
+    layout->addWidget(FWriteBox, 1);
     layout->addWidget(LabelRing);
     layout->addWidget(GridEvents, 2);
 
@@ -99,32 +146,40 @@ void TFormDiagnostics::ShowLink()
     if (!FFrame) {
         LabelServer->setText(QStringLiteral("Сервер: нет главного окна"));
         LabelHeartbeat->clear();
+        LabelLag->clear();
+        FWriteBox->hide();
         GridOutages->setRowCount(0);
         return;
     }
-    const TLinkHistory &history = FFrame->LinkHistory();
-    LabelServer->setText(
-        QStringLiteral("Сервер: %1, связь %2")
-            .arg(FFrame->Settings.Comp,
-                 history.Down() ? QStringLiteral("потеряна") : QStringLiteral("есть")));
+    const bool replicated = FFrame->Replicated();
+    LabelServer->setText(LinkText(replicated ? QStringLiteral("Чтение") : QStringLiteral("Сервер"),
+                                  FFrame->ReadServer(), FFrame->LinkHistory()));
+    ShowOutages(GridOutages, FFrame->LinkHistory());
+    FWriteBox->setVisible(replicated);
+    LabelLag->setVisible(replicated);
+    if (replicated) {
+        LabelWriteServer->setText(
+            LinkText(QStringLiteral("Запись"), FFrame->Settings.Comp, FFrame->WriteLinkHistory()));
+        ShowOutages(GridWriteOutages, FFrame->WriteLinkHistory());
+        ShowLag();
+    }
     const std::optional<double> age = FFrame->HeartbeatAge();
     LabelHeartbeat->setText(
         age ? QStringLiteral("Последний сигнал жизни сервера сбора данных: %1 с назад")
                   .arg(QString::number(*age, 'f', 0))
             : QStringLiteral("Сигнал жизни сервера сбора данных ещё не прочитан"));
+}
 
-    const QList<TLinkOutage> &outages = history.Outages();
-    GridOutages->setRowCount(int(outages.size()));
-    const TMoment now = Now();
-    for (int i = 0; i < outages.size(); ++i) {
-        const TLinkOutage &outage = outages[outages.size() - 1 - i]; // newest first
-        const bool down = outage.Back == 0;
-        SetRow(GridOutages, i,
-               {FormatDateTime(TimePattern, outage.Lost),
-                down ? QStringLiteral("—") : FormatDateTime(TimePattern, outage.Back),
-                down ? QStringLiteral("идёт ") + Duration(now - outage.Lost)
-                     : Duration(outage.Back - outage.Lost)});
+void TFormDiagnostics::ShowLag()
+{
+    if (FFrame->ReadServer() == FFrame->Settings.Comp) {
+        LabelLag->setText(QStringLiteral("Чтение идёт с основного сервера"));
+        return;
     }
+    const std::optional<double> lag = FFrame->ReplicaLag();
+    LabelLag->setText(lag ? QStringLiteral("Отставание реплики от основного сервера: %1 с")
+                                .arg(QString::number(*lag, 'f', 0))
+                          : QStringLiteral("Отставание реплики неизвестно: %1").arg(NoPrimaryLink));
 }
 
 void TFormDiagnostics::ShowEvents()
@@ -145,6 +200,7 @@ void TFormDiagnostics::ShowEvents()
                {FormatDateTime(TimePattern, record.Moment), QString::number(record.Code),
                 record.Text});
     }
+    FitColumns(GridEvents);
 }
 
 void TFormDiagnostics::showEvent(QShowEvent *event)

@@ -8,9 +8,10 @@ class QTimer;
 class TEventFIFO;
 class TFormMain;
 
-// What the background routines reported and how the database link has fared: the events of the
-// ring, newest first, the link's outages, the age of the last heartbeat and the server. It only
-// looks: reading never takes an event out of the ring.
+// What the background routines reported and how the database links have fared: the events of the
+// ring, newest first, the servers of the reads and of the writes with each link's outages, the
+// replica's lag and the age of the last heartbeat. It only looks: reading never takes an event out
+// of the ring.
 class TFormDiagnostics : public QWidget
 {
     Q_OBJECT
@@ -24,11 +25,14 @@ public:
     // Reads the ring and the link state again; runs every second while the window is shown.
     void Refresh();
 
-    QLabel *LabelServer;
+    QLabel *LabelServer; // the reads' server and link
+    QLabel *LabelWriteServer;
+    QLabel *LabelLag;
     QLabel *LabelHeartbeat;
     QLabel *LabelRing;
     QTableWidget *GridEvents;
-    QTableWidget *GridOutages;
+    QTableWidget *GridOutages; // of the read link
+    QTableWidget *GridWriteOutages; // of the write link, shown with ReadFrom only
     QTimer *TimerRefresh;
 
 protected:
@@ -37,8 +41,10 @@ protected:
 
 private:
     void ShowLink();
+    void ShowLag();
     void ShowEvents();
 
+    QWidget *FWriteBox;
     TEventFIFO &FRing;
     TFormMain *FFrame;
 };

@@ -4,15 +4,21 @@
 #include "app/About.h"
 #include "app/Connection.h"
 #include "app/InputNewSet.h"
+#include "app/LinkLamp.h"
 #include "app/Main.h"
 #include "app/MainMenu.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
-FrameUnderTest::FrameUnderTest(const QString &host, const QString &password, bool shellWindows)
+FrameUnderTest::FrameUnderTest(const QString &host, const QString &password, bool shellWindows,
+                               const QString &readFrom)
 {
     QFile settings(SettingsPath());
     if (settings.open(QIODevice::WriteOnly)) {
@@ -21,6 +27,8 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password, boo
                            .arg(folder.path(), QString::fromLatin1(TestDb::User),
                                 host.isEmpty() ? TestDb::HostWithPort() : host)
                            .toUtf8());
+        if (!readFrom.isEmpty())
+            settings.write(QStringLiteral("ReadFrom=%1\r\n").arg(readFrom).toUtf8());
     }
     settings.close();
     frame = std::make_unique<TFormMain>(SettingsPath(), [password](QString &, QString &entered) {
@@ -37,6 +45,23 @@ FrameUnderTest::FrameUnderTest(const QString &host, const QString &password, boo
     if (!QTest::qWaitFor([this] { return !frame->Connecting(); },
                          2 * TConnectionOpener::AnswerTimeout))
         qWarning("FrameUnderTest: the link attempt did not end");
+}
+
+void AnswerDialog(const QString &text, Qt::Key key, QString *label, std::function<void()> meanwhile)
+{
+    QTimer::singleShot(10, [=] {
+        if (!FormInputNewSet || !FormInputNewSet->isActiveWindow()) {
+            AnswerDialog(text, key, label, meanwhile);
+            return;
+        }
+        if (meanwhile)
+            meanwhile();
+        *label = FormInputNewSet->LabelParName->text();
+        QWidget *focus = QApplication::focusWidget();
+        if (focus == FormInputNewSet->EditInput)
+            QTest::keyClicks(focus, text);
+        QTest::keyClick(FormInputNewSet, key);
+    });
 }
 
 FrameUnderTest::~FrameUnderTest()
@@ -95,4 +120,43 @@ void PausedServer::Resume()
     resumed.notify_all();
     if (watchdog.joinable())
         watchdog.join();
+}
+
+ScreenWatch::ScreenWatch()
+{
+    timer.setInterval(100);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+        ++ticks;
+        longestGap = std::max(longestGap, sinceTick.restart());
+        if (!frame)
+            return;
+        if (!sinceFrame.isValid())
+            sinceFrame.start();
+        clockTexts.insert(frame->LabelClock->text());
+        if (redAfter < 0 && frame->LinkColor() == LinkRed)
+            redAfter = sinceStart.elapsed();
+    });
+    timer.start();
+    sinceStart.start();
+    sinceTick.start();
+}
+
+void ScreenWatch::RunUntil(qint64 ms)
+{
+    QTest::qWait(int(std::max<qint64>(0, ms - sinceStart.elapsed())));
+}
+
+bool ScreenWatch::ClockTicked(int missed) const
+{
+    return sinceFrame.isValid() && clockTexts.size() >= sinceFrame.elapsed() / 1000 - missed;
+}
+
+QString ScreenWatch::Report() const
+{
+    return QStringLiteral("%1 ticks, longest gap %2 ms, %3 clock texts in %4 ms, red after %5 ms")
+        .arg(ticks)
+        .arg(longestGap)
+        .arg(clockTexts.size())
+        .arg(sinceFrame.isValid() ? sinceFrame.elapsed() : 0)
+        .arg(redAfter);
 }

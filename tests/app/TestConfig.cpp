@@ -149,6 +149,35 @@ private slots:
         QCOMPARE(QFile::permissions(m_path) & others, QFile::Permissions());
     }
 
+    // A station on one server keeps the file it always had; a list once set is kept, even
+    // when cleared.
+    void readFromWrittenOnlyWhenUsed_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("never set") << QString() << QString() << false;
+        QTest::newRow("set") << QString() << QStringLiteral("r1:3307, r2") << true;
+        QTest::newRow("cleared") << QStringLiteral("r1") << QString() << true;
+    }
+    void readFromWrittenOnlyWhenUsed()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, written);
+        if (!before.isEmpty())
+            TIniFile(m_path).WriteString("MySQL", "ReadFrom", before);
+        TFrameSettings s;
+        LoadConfig(m_path, s, TPromptScript().Prompt());
+        QCOMPARE(s.ReadFrom, before);
+        s.ReadFrom = after;
+        SaveConfig(m_path, s);
+        QCOMPARE(TIniFile(m_path).ValueExists("MySQL", "ReadFrom"), written);
+        TFrameSettings loaded;
+        LoadConfig(m_path, loaded, TPromptScript().Prompt());
+        QCOMPARE(loaded.ReadFrom, after);
+    }
+
     void roundTrip_data()
     {
         QTest::addColumn<QString>("password");

@@ -244,6 +244,45 @@ private slots:
         QVERIFY(probe.exec(QStringLiteral("select 1")));
     }
 
+    // Each read server is tried after the server itself; the outcome names every one.
+    void connectionTestTriesEveryServer_data()
+    {
+        QTest::addColumn<bool>("replicaAnswers");
+        QTest::newRow("all answer") << true;
+        QTest::newRow("a read server refuses") << false;
+    }
+    void connectionTestTriesEveryServer()
+    {
+        QFETCH(bool, replicaAnswers);
+        OpenDialog(0);
+        const QString second = replicaAnswers ? TestDb::HostWithPort() : NoServerHost;
+        m_dialog->EditMySQL_Host->setText(TestDb::HostWithPort());
+        m_dialog->EditMySQL_ReadFrom->setText(QStringLiteral(" %1 , ").arg(second));
+        m_dialog->EditMySQL_Login->setText(QString::fromLatin1(TestDb::User));
+        m_dialog->CheckBoxSavePassword->setChecked(true);
+        m_dialog->EditMySQL_Password->setText(QString::fromLatin1(TestDb::Password));
+        m_feedback->clear();
+        Click(m_dialog->ButMySQL_Test);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->TestRunning(), 10000);
+        QCOMPARE(m_feedback->messages.size(), 1);
+        const QString text = m_feedback->lastText();
+        QVERIFY2(text.startsWith(replicaAnswers
+                                     ? QStringLiteral("Подключение к серверу успешно установлено.")
+                                     : QStringLiteral("Не удалось подключиться к MySQL серверу.")),
+                 qPrintable(text));
+        QVERIFY2(
+            text.contains(TestDb::HostWithPort() + QStringLiteral(": подключение установлено")),
+            qPrintable(text));
+        QVERIFY2(text.contains(second
+                               + (replicaAnswers ? QStringLiteral(": подключение установлено")
+                                                 : QStringLiteral(": не удалось подключиться"))),
+                 qPrintable(text));
+
+        // Applied, the list becomes the frame's setting.
+        Click(m_dialog->ButApplyGeneralPage);
+        QCOMPARE((*m_frame)->Settings.ReadFrom, QStringLiteral("%1 ,").arg(second));
+    }
+
     void storedColourPaintsTheSwatch()
     {
         TIniFile(m_frame->SettingsPath())

@@ -18,25 +18,6 @@
 
 namespace {
 
-// Answers the input dialog once it is up: runs meanwhile, types the text and presses the key.
-void AnswerDialog(const QString &text, Qt::Key key, QString *label,
-                  std::function<void()> meanwhile = {})
-{
-    QTimer::singleShot(10, [=] {
-        if (!FormInputNewSet || !FormInputNewSet->isActiveWindow()) {
-            AnswerDialog(text, key, label, meanwhile);
-            return;
-        }
-        if (meanwhile)
-            meanwhile();
-        *label = FormInputNewSet->LabelParName->text();
-        QWidget *focus = QApplication::focusWidget();
-        if (focus == FormInputNewSet->EditInput)
-            QTest::keyClicks(focus, text);
-        QTest::keyClick(FormInputNewSet, key);
-    });
-}
-
 struct CommandRow
 {
     QString UserName;

@@ -34,61 +34,6 @@ void SetHeartbeat(TMoment moment)
                              .arg(SqlTime(moment))));
 }
 
-// Watches the screen while the event loop runs: a 100 ms timer counts its ticks and the longest
-// pause between two of them (the longest the interface thread was held); on each tick the frame's
-// clock text is collected and the moment its lamp first shows red is noted.
-class ScreenWatch
-{
-public:
-    ScreenWatch()
-    {
-        timer.setInterval(100);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            ++ticks;
-            longestGap = std::max(longestGap, sinceTick.restart());
-            if (!frame)
-                return;
-            if (!sinceFrame.isValid())
-                sinceFrame.start();
-            clockTexts.insert(frame->LabelClock->text());
-            if (redAfter < 0 && frame->LinkColor() == LinkRed)
-                redAfter = sinceStart.elapsed();
-        });
-        timer.start();
-        sinceStart.start();
-        sinceTick.start();
-    }
-    // Lets the event loop run until ms after the watch began.
-    void RunUntil(qint64 ms) { QTest::qWait(int(std::max<qint64>(0, ms - sinceStart.elapsed()))); }
-    // The clock showed a new second at every second it was watched, but for missed ones.
-    bool ClockTicked(int missed = 0) const
-    {
-        return sinceFrame.isValid() && clockTexts.size() >= sinceFrame.elapsed() / 1000 - missed;
-    }
-    QString Report() const
-    {
-        return QStringLiteral(
-                   "%1 ticks, longest gap %2 ms, %3 clock texts in %4 ms, red after %5 ms")
-            .arg(ticks)
-            .arg(longestGap)
-            .arg(clockTexts.size())
-            .arg(sinceFrame.isValid() ? sinceFrame.elapsed() : 0)
-            .arg(redAfter);
-    }
-
-    TFormMain *frame = nullptr;
-    int ticks = 0;
-    qint64 longestGap = 0;
-    QSet<QString> clockTexts;
-    qint64 redAfter = -1;
-
-private:
-    QTimer timer;
-    QElapsedTimer sinceStart;
-    QElapsedTimer sinceTick;
-    QElapsedTimer sinceFrame;
-};
-
 } // namespace
 
 class TestMainLink : public QObject

@@ -19,7 +19,46 @@ class TestDiagnostics : public QObject
 private slots:
     void showsOutageAfterLinkDropAndReturn();
     void eventsNewestFirstAndFullRing();
+    void readServerThatFailsHandsReadsToComp_data();
+    void readServerThatFailsHandsReadsToComp();
 };
+
+void TestDiagnostics::readServerThatFailsHandsReadsToComp_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("refuses") << 0;
+    QTest::newRow("never greets") << 1;
+    QTest::newRow("hangs up") << 2;
+}
+
+// A read server that fails hands the reads to Comp at start, without the start-up failure message
+// and without holding the screen; the view tells the two links apart and names the server lost.
+void TestDiagnostics::readServerThatFailsHandsReadsToComp()
+{
+    QFETCH(int, kind);
+    RecordingFeedback feedback;
+    MuteServer silent(kind == 2);
+    const QString failing = kind == 0 ? NoServerHost : silent.Host();
+    ScreenWatch watch;
+    FrameUnderTest frame(QString(), QStringLiteral("kv512"), true, failing);
+    QVERIFY2(watch.longestGap < 1000, qPrintable(watch.Report()));
+    QVERIFY(SQLConnection1().Connected());
+    QCOMPARE(frame->ReadServer(), TestDb::HostWithPort());
+    QVERIFY(feedback.messages.isEmpty());
+    frame->TimerRefreshStateTimer();
+    TEventFIFO ring(10);
+    TFormDiagnostics view(nullptr, ring, frame.get());
+    view.show();
+    QCOMPARE(view.LabelServer->text(),
+             QStringLiteral("Чтение: %1, связь есть").arg(TestDb::HostWithPort()));
+    QCOMPARE(view.LabelWriteServer->text(),
+             QStringLiteral("Запись: %1, связь есть").arg(TestDb::HostWithPort()));
+    QVERIFY(view.GridWriteOutages->isVisible());
+    QCOMPARE(view.LabelLag->text(), QStringLiteral("Чтение идёт с основного сервера"));
+    QCOMPARE(view.GridOutages->rowCount(), 1);
+    QCOMPARE(view.GridOutages->item(0, 3)->text(), failing);
+    QCOMPARE(view.GridWriteOutages->rowCount(), 0);
+}
 
 void TestDiagnostics::showsOutageAfterLinkDropAndReturn()
 {
@@ -34,6 +73,8 @@ void TestDiagnostics::showsOutageAfterLinkDropAndReturn()
     TEventFIFO ring(10);
     TFormDiagnostics view(nullptr, ring, frame.get());
     QCOMPARE(view.GridOutages->rowCount(), 0);
+    QVERIFY(!view.LabelLag->isVisibleTo(&view));
+    QVERIFY(!view.GridWriteOutages->isVisibleTo(&view));
     QVERIFY(view.LabelServer->text().contains(frame->Settings.Comp));
     QVERIFY(view.LabelServer->text().contains(QStringLiteral("связь есть")));
     {
