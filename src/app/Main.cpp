@@ -552,6 +552,8 @@ void TFormMain::LinkAttemptFinished(bool opened)
         FLinkHistory.Lost(Now());
     }
     ActionSetCheck();
+    if (opened)
+        emit LinkOpened();
 }
 
 std::optional<double> TFormMain::HeartbeatAge() const

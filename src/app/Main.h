@@ -72,6 +72,11 @@ public:
     // Seconds since the newest heartbeat read; none before the first.
     std::optional<double> HeartbeatAge() const;
 
+signals:
+    // The link has just opened: the first time after start, or back after it was lost.
+    void LinkOpened();
+
+public:
     // --- commands
     void ActionExitExecute();
     void ActionSetPLSZExecute();
