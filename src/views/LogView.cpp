@@ -1,6 +1,7 @@
 #include "views/LogView.h"
 
 #include "app/Connection.h"
+#include "app/EventLog.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
 #include "app/Utils.h"
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
@@ -111,6 +113,7 @@ TFormLogView::TFormLogView(QWidget *parent)
     TimerAutoRefresh->start();
 
     if (FormMain) {
+        connect(FormMain, &TFormMain::LinkOpened, this, &TFormLogView::LinkOpened);
         connect(FormMain->ActionPrintGCWorkReg, &QAction::triggered, this, &TFormLogView::Print);
         FormMain->ActionPrintGCWorkReg->setEnabled(true);
     }
@@ -134,13 +137,28 @@ void TFormLogView::Load()
     FBusy = true;
     FDay = MomentDate(DateTimeToMoment(DateTimePicker1->date().startOfDay()));
     FShift = ComboItemIndex() + 1;
+    const TMoment shownStart = FPeriodStart;
+    const TMoment shownStop = FPeriodStop;
     ShiftRange(FDay, FShift, FPeriodStart, FPeriodStop);
+    // The newest row stays in view unless the operator has scrolled up to read older ones.
+    const QScrollBar *scroll = Grid->verticalScrollBar();
+    const bool samePeriod = FLoaded && shownStart == FPeriodStart && shownStop == FPeriodStop;
+    const bool keepPosition = samePeriod && scroll->value() < scroll->maximum();
+    const int position = scroll->value();
     // The grid shows nothing while the rows are replaced, and stays empty if that fails.
     Grid->Model()->Clear();
-    Grid->Model()->Load(SQLConnection1().Database(),
-                        QStringLiteral("select * from control_log\r\n")
-                            + TimeRangeWhere(FPeriodStart, FPeriodStop)
-                            + QStringLiteral(" order by RecMoment"));
+    FLoaded = Grid->Model()->Load(SQLConnection1().Database(),
+                                  QStringLiteral("select * from control_log\r\n")
+                                      + TimeRangeWhere(FPeriodStart, FPeriodStop)
+                                      + QStringLiteral(" order by RecMoment"));
+    if (FLoaded) {
+        FTimerFailing = false;
+        Grid->doItemsLayout();
+        if (keepPosition)
+            Grid->verticalScrollBar()->setValue(position);
+        else
+            Grid->scrollToBottom();
+    }
     FBusy = false;
 }
 
@@ -151,7 +169,7 @@ void TFormLogView::TimerAutoRefreshTimer()
     // A fresh query each tick: a link that dropped and came back leaves no stale statement behind.
     QSqlQuery query(SQLConnection1().Database());
     if (!query.exec(QStringLiteral("select max(RecMoment) Rez from control_log"))) {
-        ShowError(query.lastError().text());
+        TimerQueryFailed(query.lastError().text());
         return;
     }
     TMoment newest = 0;
@@ -159,15 +177,38 @@ void TFormLogView::TimerAutoRefreshTimer()
         const QDateTime rez = query.value(QStringLiteral("Rez")).toDateTime();
         newest = rez.isValid() ? DateTimeToMoment(rez) : 0.0;
     }
-    if (FPeriodStart <= newest && newest <= FPeriodStop && newest > FLastSeen) {
+    // In whole seconds: the period's stop and a row stamped at it differ in the last bits.
+    const qint64 seconds = MomentSeconds(newest);
+    if (MomentSeconds(FPeriodStart) <= seconds && seconds <= MomentSeconds(FPeriodStop)
+        && seconds > MomentSeconds(FLastSeen)) {
         FLastSeen = newest;
         Load();
     }
 }
 
+// A query that keeps failing (a missing table, a withdrawn right) would stack a box on every tick
+// through the night: one box, then the event ring until a load goes through again.
+void TFormLogView::TimerQueryFailed(const QString &reason)
+{
+    if (FTimerFailing) {
+        PostEvent(QStringLiteral("Ошибка в TFormLogView::TimerAutoRefreshTimer"));
+        return;
+    }
+    FTimerFailing = true;
+    ShowError(reason);
+}
+
+void TFormLogView::LinkOpened()
+{
+    if (FShownOnce && !FBusy)
+        Load();
+}
+
 void TFormLogView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Without a link the first load waits for it (LinkOpened).
+    FShownOnce = true;
     if (!FBusy && FShift <= 0)
         Load();
 }

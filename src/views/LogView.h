@@ -48,6 +48,9 @@ protected:
 
 private:
     void PanelTopResize();
+    void TimerQueryFailed(const QString &reason);
+    // The first load that waited for the link, or the reload once a lost link is back.
+    void LinkOpened();
     // The item whose text the combo box shows; -1 for typed text that names none.
     int ComboItemIndex() const;
 
@@ -58,6 +61,9 @@ private:
     TMoment FLastSeen = 0;
     int FShift = -1;
     bool FBusy = false;
+    bool FShownOnce = false;
+    bool FLoaded = false; // the grid holds the rows of the shown period
+    bool FTimerFailing = false; // the timer's query failed and its box was shown
 };
 
 extern TFormLogView *FormLogView;
