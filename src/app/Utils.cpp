@@ -32,6 +32,33 @@ bool ShiftRange(TMoment date, int kind, TMoment &start, TMoment &stop)
     return true;
 }
 
+namespace {
+
+// Whole seconds since the start of the day range of date 0: moments are doubles, and a stop like
+// 06:59:59 must never round into the next day.
+qint64 SecondsIntoDays(TMoment moment)
+{
+    return std::llround((moment - DateIncrement - FirstChangeStart * OneHour) * 86400.0);
+}
+
+qint64 FloorDiv(qint64 a, qint64 b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+} // namespace
+
+TMoment ProductionDayOf(TMoment moment)
+{
+    return static_cast<TMoment>(FloorDiv(SecondsIntoDays(moment), 86400));
+}
+
+int ShiftOf(TMoment moment)
+{
+    const qint64 seconds = SecondsIntoDays(moment);
+    return seconds - FloorDiv(seconds, 86400) * 86400 < 12 * 3600 ? 1 : 2;
+}
+
 QString SqlFloat(double x)
 {
     return FloatToStr(x).replace(QLatin1Char(','), QLatin1Char('.'));

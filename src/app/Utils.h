@@ -12,6 +12,11 @@ QString TimeRangeWhere(TMoment start, TMoment stop);
 // Reporting period of the working day that holds the given date, from FirstChangeStart and
 // DateIncrement: kind 1 the first shift, 2 the second shift, anything else the whole day.
 bool ShiftRange(TMoment date, int kind, TMoment &start, TMoment &stop);
+// The inverse of ShiftRange: the date (a whole moment) of the working day whose range holds the
+// moment, and which of its shifts (1 or 2) holds it. Before FirstChangeStart a moment belongs to
+// the day that began the evening before.
+TMoment ProductionDayOf(TMoment moment);
+int ShiftOf(TMoment moment);
 
 // A number as SQL text: the general float text with a point whatever the locale.
 QString SqlFloat(double x);

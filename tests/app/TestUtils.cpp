@@ -76,6 +76,64 @@ private slots:
         QCOMPARE(MomentToDateTime(to).toString(format), stop);
     }
 
+    void productionDayOf_data()
+    {
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<int>("firstChangeStart");
+        QTest::addColumn<int>("dateIncrement");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("shift");
+
+        const QDate d(2026, 3, 10);
+        QTest::newRow("00:38 is the night shift of the day before")
+            << QDateTime(d, QTime(0, 38)) << 7 << 0 << QDate(2026, 3, 9) << 2;
+        QTest::newRow("06:59:59 still the day before")
+            << QDateTime(d, QTime(6, 59, 59)) << 7 << 0 << QDate(2026, 3, 9) << 2;
+        QTest::newRow("07:00:00 starts the day") << QDateTime(d, QTime(7, 0)) << 7 << 0 << d << 1;
+        QTest::newRow("18:59:59 first shift")
+            << QDateTime(d, QTime(18, 59, 59)) << 7 << 0 << d << 1;
+        QTest::newRow("19:00:00 second shift") << QDateTime(d, QTime(19, 0)) << 7 << 0 << d << 2;
+        QTest::newRow("start 19, increment -1: evening opens the next date")
+            << QDateTime(d, QTime(19, 0)) << 19 << -1 << QDate(2026, 3, 11) << 1;
+        QTest::newRow("start 19, increment -1: 18:59:59 ends today's date")
+            << QDateTime(d, QTime(18, 59, 59)) << 19 << -1 << d << 2;
+        QTest::newRow("start 0: midnight") << QDateTime(d, QTime(0, 0)) << 0 << 0 << d << 1;
+        QTest::newRow("start 0: 23:59:59") << QDateTime(d, QTime(23, 59, 59)) << 0 << 0 << d << 2;
+        QTest::newRow("increment 1")
+            << QDateTime(d, QTime(8, 0)) << 7 << 1 << QDate(2026, 3, 9) << 1;
+        QTest::newRow("increment 3, night")
+            << QDateTime(d, QTime(3, 0)) << 7 << 3 << QDate(2026, 3, 6) << 2;
+        QTest::newRow("month end")
+            << QDateTime(QDate(2026, 5, 1), QTime(6, 0)) << 7 << 0 << QDate(2026, 4, 30) << 2;
+        QTest::newRow("year end") << QDateTime(QDate(2027, 1, 1), QTime(0, 38)) << 7 << 0
+                                  << QDate(2026, 12, 31) << 2;
+        QTest::newRow("leap day") << QDateTime(QDate(2028, 3, 1), QTime(5, 0)) << 7 << 0
+                                  << QDate(2028, 2, 29) << 2;
+    }
+
+    void productionDayOf()
+    {
+        QFETCH(QDateTime, moment);
+        QFETCH(int, firstChangeStart);
+        QFETCH(int, dateIncrement);
+        QFETCH(QDate, day);
+        QFETCH(int, shift);
+
+        FirstChangeStart = firstChangeStart;
+        DateIncrement = dateIncrement;
+        const TMoment m = DateTimeToMoment(moment);
+        const TMoment found = ProductionDayOf(m);
+        QCOMPARE(MomentToDateTime(found).date(), day);
+        QCOMPARE(ShiftOf(m), shift);
+        // Inverse of ShiftRange: the day's range and the shift's range both hold the moment.
+        for (const int kind : {3, shift}) {
+            TMoment start = 0, stop = 0;
+            ShiftRange(found, kind, start, stop);
+            QVERIFY2(start <= m + OneMillisecond && m <= stop + OneMillisecond,
+                     qPrintable(QString::number(kind)));
+        }
+    }
+
     void timeRangeWhere()
     {
         const TMoment start = EncodeMoment(2026, 1, 5, 7, 0, 0);
