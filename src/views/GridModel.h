@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -47,6 +48,8 @@ public:
     // Runs the statement and takes all its rows. On failure the model is left empty, error holds
     // the server's text and false is returned; rows are never half replaced.
     bool Load(const QSqlDatabase &db, const QString &sql, QString *error = nullptr);
+    // Why the last Load failed (no error after a successful one).
+    const QSqlError &LastError() const { return FLastError; }
     void Clear();
 
     QVariant Value(int row, int column) const { return FRows.at(row).at(column); }
@@ -66,4 +69,5 @@ private:
 
     QVector<TGridColumn> FColumns;
     QVector<QVector<QVariant>> FRows;
+    QSqlError FLastError;
 };

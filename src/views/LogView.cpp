@@ -1,7 +1,9 @@
 #include "views/LogView.h"
 
 #include "app/Connection.h"
+#include "app/DayFollower.h"
 #include "app/EventLog.h"
+#include "app/FreshnessLabel.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
 #include "app/Utils.h"
@@ -81,8 +83,14 @@ TFormLogView::TFormLogView(QWidget *parent)
     ComboBox1->setCurrentIndex(2);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboBox1->adjustSize();
+    // Its start always readable; the whole text in the tooltip where the panel is too narrow.
+    LabelFreshness = new TFreshnessLabel(PanelTop);
+    LabelFreshness->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LabelFreshness->resize(LabelFreshness->width(), LabelTop2->height());
+    FFollower = new TDayFollower(DateTimePicker1, ComboBox1);
+    connect(FFollower, &TDayFollower::Moved, this, &TFormLogView::Load);
     for (QWidget *control :
-         std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1})
+         std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1, LabelFreshness})
         control->move(0, (PanelTopHeight - control->height()) / 2);
     PanelTop->installEventFilter(this);
     DateTimePicker1->installEventFilter(this);
@@ -132,8 +140,12 @@ int TFormLogView::ComboItemIndex() const
 
 void TFormLogView::Load()
 {
-    if (!SQLConnection1().Connected() || FBusy)
+    if (FBusy)
         return;
+    if (!SQLConnection1().Connected()) {
+        LabelFreshness->Failed(TFreshnessLabel::NoLinkReason());
+        return;
+    }
     FBusy = true;
     FDay = MomentDate(DateTimeToMoment(DateTimePicker1->date().startOfDay()));
     FShift = ComboItemIndex() + 1;
@@ -153,13 +165,17 @@ void TFormLogView::Load()
                                       + QStringLiteral(" order by RecMoment"));
     if (FLoaded) {
         FTimerFailing = false;
+        LabelFreshness->Loaded(Grid->Model()->rowCount() > 0);
         Grid->doItemsLayout();
         if (keepPosition)
             Grid->verticalScrollBar()->setValue(position);
         else
             Grid->scrollToBottom();
+    } else {
+        LabelFreshness->Failed(TFreshnessLabel::ReasonOf(Grid->Model()->LastError()));
     }
     FBusy = false;
+    emit Loaded();
 }
 
 void TFormLogView::TimerAutoRefreshTimer()
@@ -169,7 +185,7 @@ void TFormLogView::TimerAutoRefreshTimer()
     // A fresh query each tick: a link that dropped and came back leaves no stale statement behind.
     QSqlQuery query(SQLConnection1().Database());
     if (!query.exec(QStringLiteral("select max(RecMoment) Rez from control_log"))) {
-        TimerQueryFailed(query.lastError().text());
+        TimerQueryFailed(query.lastError());
         return;
     }
     TMoment newest = 0;
@@ -188,14 +204,16 @@ void TFormLogView::TimerAutoRefreshTimer()
 
 // A query that keeps failing (a missing table, a withdrawn right) would stack a box on every tick
 // through the night: one box, then the event ring until a load goes through again.
-void TFormLogView::TimerQueryFailed(const QString &reason)
+void TFormLogView::TimerQueryFailed(const QSqlError &error)
 {
+    // The shown rows are no longer kept current.
+    LabelFreshness->Failed(TFreshnessLabel::ReasonOf(error));
     if (FTimerFailing) {
         PostEvent(QStringLiteral("Ошибка в TFormLogView::TimerAutoRefreshTimer"));
         return;
     }
     FTimerFailing = true;
-    ShowError(reason);
+    ShowError(error.text());
 }
 
 void TFormLogView::LinkOpened()
@@ -230,6 +248,10 @@ void TFormLogView::PanelTopResize()
     LabelTop2->move(x, LabelTop2->y());
     DateTimePicker1->move(x + LabelTop2->width() + 5, DateTimePicker1->y());
     ComboBox1->move(DateTimePicker1->x() + DateTimePicker1->width() + 5, ComboBox1->y());
+    const int freshnessLeft = ComboBox1->x() + ComboBox1->width() + 10;
+    LabelFreshness->setGeometry(freshnessLeft, LabelFreshness->y(),
+                                qMax(0, PanelTop->width() - freshnessLeft - 8),
+                                LabelFreshness->height());
     Grid->setColumnWidth(1, PanelTop->width() - Grid->columnWidth(0) - 50);
 }
 

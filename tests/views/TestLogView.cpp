@@ -1,3 +1,4 @@
+#include "FrameTestKit.h"
 #include "RecordingFeedback.h"
 #include "TestDb.h"
 #include "TestMain.h"
@@ -5,13 +6,16 @@
 #include "app/Connection.h"
 #include "app/EventLog.h"
 #include "app/Global.h"
+#include "app/Main.h"
 #include "views/DataGrid.h"
 #include "views/LogView.h"
+#include "views/SvodTable.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -266,6 +270,45 @@ private slots:
         QVERIFY(scroll->maximum() > before);
         QCOMPARE(scroll->value(), scroll->maximum());
         QCOMPARE(ShownTexts(form).last(), QStringLiteral("newest"));
+    }
+
+    void firstLoadWaitsForSlowServer()
+    {
+        RecordingFeedback feedback;
+        SetNowOverride(EncodeMoment(2026, 5, 10, 12));
+        QVERIFY(AddJournalRow(EncodeMoment(2026, 5, 10, 8), QStringLiteral("a")));
+        SQLConnection1().Close();
+        // The server greets two seconds after the frame starts; F7 is pressed at once.
+        PausedServer server;
+        QVERIFY(server.paused);
+        QTimer::singleShot(2000, [&server] { server.Resume(); });
+        bool pressedBeforeLink = false;
+        QTimer::singleShot(0, [&] {
+            AddViewWindows(FormMain);
+            FormMain->show();
+            QVERIFY(QTest::qWaitForWindowActive(FormMain));
+            QTest::keyClick(FormMain, Qt::Key_F7);
+            pressedBeforeLink = !SQLConnection1().Connected();
+        });
+        FrameUnderTest frame;
+        QVERIFY(pressedBeforeLink);
+        auto *journal = qobject_cast<TFormLogView *>(frame->RoutedChild(frame->ActionWorkLog));
+        auto *summary = qobject_cast<TFormSvodTable *>(frame->RoutedChild(frame->ActionSvodTable));
+        QCOMPARE(frame->CurrentChild(), journal);
+        QTRY_COMPARE(ShownTexts(*journal), QStringList {"a"});
+        QCOMPARE(summary->Grid->Model()->rowCount(), 4);
+
+        // A lost link that comes back: each loads once more.
+        QVERIFY(AddJournalRow(EncodeMoment(2026, 5, 10, 9), QStringLiteral("b")));
+        QSignalSpy journalLoads(journal, &TFormLogView::Loaded);
+        QSignalSpy summaryLoads(summary, &TFormSvodTable::Reloaded);
+        SQLConnection1().Close();
+        QTRY_VERIFY_WITH_TIMEOUT(SQLConnection1().Connected(),
+                                 3 * TConnectionOpener::AnswerTimeout);
+        QCOMPARE(journalLoads.count(), 1);
+        QCOMPARE(summaryLoads.count(), 1);
+        QCOMPARE(ShownTexts(*journal), (QStringList {"a", "b"}));
+        QVERIFY(feedback.messages.isEmpty());
     }
 
     void printHeaderNamesPeriod()
