@@ -272,19 +272,25 @@ void TFormSvodTable::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // Without a link the first load waits for it (LinkOpened).
     FShownOnce = true;
-    // Once the show is over: the reload lets pending messages through, which must not happen
-    // while the frame is still showing its children.
-    if (!FReloadedOnce && SQLConnection1().Connected())
-        QTimer::singleShot(0, this, [this] {
-            if (!FReloadedOnce)
-                Reload();
-        });
+    if (FReloadedOnce)
+        return;
+    if (SQLConnection1().Connected())
+        ReloadSoon();
+    else
+        LabelFreshness->Failed(TFreshnessLabel::NoLinkReason());
 }
 
 void TFormSvodTable::LinkOpened()
 {
     if (FShownOnce)
-        Reload();
+        ReloadSoon();
+}
+
+// Once the current event is over: the reload lets pending messages through, which must not
+// happen in the middle of the frame showing its children or handling its link.
+void TFormSvodTable::ReloadSoon()
+{
+    QTimer::singleShot(0, this, &TFormSvodTable::Reload);
 }
 
 void TFormSvodTable::keyPressEvent(QKeyEvent *event)

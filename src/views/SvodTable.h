@@ -82,6 +82,7 @@ private:
     void PanelTopResize();
     // The first load that waited for the link, or the reload once a lost link is back.
     void LinkOpened();
+    void ReloadSoon();
 
     std::unique_ptr<TGridPrinter> FPrinter;
     TDayFollower *FFollower;
