@@ -166,6 +166,9 @@ void TFormMain::CreateActions()
     ActionWorkLog = MakeAction(QStringLiteral("ActionWorkLog"), QStringLiteral("Журналы"),
                                QStringLiteral("Журнал регистрации событий"),
                                QStringLiteral("Показать журнал событий"));
+    ActionCommandLog = MakeAction(QStringLiteral("ActionCommandLog"), QStringLiteral("Журналы"),
+                                  QStringLiteral("Журнал заданий"),
+                                  QStringLiteral("Показать журнал заданий плотности и нагрузки"));
     ActionSvodTable =
         MakeAction(QStringLiteral("ActionSvodTable"), QStringLiteral("Таблица"),
                    QStringLiteral("Таблица учета работы обогатительного  гидроциклона"),
@@ -202,6 +205,8 @@ void TFormMain::CreateActions()
                    QStringLiteral("График работы делителя потока суспензии"), QString());
     ActionPrintGCWorkReg = MakeAction(QStringLiteral("ActionPrintGCWorkReg"), print,
                                       QStringLiteral("Журнал регистрации событий"), QString());
+    ActionPrintCommandLog = MakeAction(QStringLiteral("ActionPrintCommandLog"), print,
+                                       QStringLiteral("Журнал заданий"), QString());
     ActionPrintSvodTable = MakeAction(
         QStringLiteral("ActionPrintSvodTable"), print,
         QStringLiteral("Таблица показателей работы  тяжелосредного гидроциклона"), QString());
@@ -229,6 +234,7 @@ void TFormMain::CreateActions()
         {ActionGraphDivPosition, TPicture::GraphDivider},
         {ActionGraphTrans, TPicture::GraphTrans},
         {ActionWorkLog, TPicture::WorkLog},
+        {ActionCommandLog, TPicture::WorkLog},
         {ActionSvodTable, TPicture::SvodTable},
         {ActionAbout, TPicture::About},
         {ActionSetPLSZ, TPicture::SetDensity},
@@ -241,6 +247,7 @@ void TFormMain::CreateActions()
         {ActionPrintLevelGraph, TPicture::Print},
         {ActionPrintDiverGraph, TPicture::Print},
         {ActionPrintGCWorkReg, TPicture::Print},
+        {ActionPrintCommandLog, TPicture::Print},
         {ActionPrintSvodTable, TPicture::Print},
         {ActionPrintGraphTrans, TPicture::Print},
     };
@@ -251,9 +258,10 @@ void TFormMain::CreateActions()
     // keep their texts and keys but do nothing. No print action has a printer yet.
     for (QAction *action :
          {ActionMnemo, ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition,
-          ActionGraphTrans, ActionWorkLog, ActionSvodTable, ActionConfig, ActionBaseView,
-          ActionDiagnostics, ActionPrint, ActionPrintHardParams, ActionPrintLevelGraph,
-          ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintSvodTable, ActionPrintGraphTrans})
+          ActionGraphTrans, ActionWorkLog, ActionCommandLog, ActionSvodTable, ActionConfig,
+          ActionBaseView, ActionDiagnostics, ActionPrint, ActionPrintHardParams,
+          ActionPrintLevelGraph, ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintCommandLog,
+          ActionPrintSvodTable, ActionPrintGraphTrans})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -277,13 +285,13 @@ void TFormMain::CreateMenu()
     menu = MainMenu1->addMenu(QStringLiteral("Графики"));
     menu->addActions(
         {ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition, ActionGraphTrans});
-    MainMenu1->addMenu(QStringLiteral("Журнал"))->addAction(ActionWorkLog);
+    MainMenu1->addMenu(QStringLiteral("Журнал"))->addActions({ActionWorkLog, ActionCommandLog});
     MainMenu1->addMenu(QStringLiteral("Таблица"))->addAction(ActionSvodTable);
     MainMenu1->addMenu(QStringLiteral("Задания"))->addActions({ActionSetPLSZ, ActionSet_TNZ});
     // The conveyor print action is reached only through the print button.
     MainMenu1->addMenu(QStringLiteral("Печать"))
         ->addActions({ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-                      ActionPrintGCWorkReg, ActionPrintSvodTable});
+                      ActionPrintGCWorkReg, ActionPrintCommandLog, ActionPrintSvodTable});
     MainMenu1->addMenu(QStringLiteral("Сервис"))
         ->addActions({ActionConfig, ActionBaseView, ActionDiagnostics});
     MainMenu1->addMenu(QStringLiteral("Справка"))->addAction(ActionAbout);
@@ -609,8 +617,10 @@ void TFormMain::SendSetPoint(const TSetPointCommand &command)
         return;
     }
     QSqlQuery SQLQueryNewSet(SQLConnection1().Database());
-    if (SQLQueryNewSet.exec(SetPointInsertText(command, value)))
+    if (SQLQueryNewSet.exec(SetPointInsertText(command, value))) {
+        emit CommandSent();
         return;
+    }
     const QSqlError error = SQLQueryNewSet.lastError();
     ShowError(LinkLost(error) ? NoLinkNotSent : error.text());
 }

@@ -75,6 +75,8 @@ public:
 signals:
     // The link has just opened: the first time after start, or back after it was lost.
     void LinkOpened();
+    // This station has just sent a set-point command.
+    void CommandSent();
 
 public:
     // --- commands
@@ -94,6 +96,7 @@ public:
     QAction *ActionGraphDivPosition;
     QAction *ActionGraphTrans;
     QAction *ActionWorkLog;
+    QAction *ActionCommandLog;
     QAction *ActionSvodTable;
     QAction *ActionAbout;
     QAction *ActionSetPLSZ;
@@ -106,6 +109,7 @@ public:
     QAction *ActionPrintLevelGraph;
     QAction *ActionPrintDiverGraph;
     QAction *ActionPrintGCWorkReg;
+    QAction *ActionPrintCommandLog;
     QAction *ActionPrintSvodTable;
     QAction *ActionPrintGraphTrans;
 

@@ -18,6 +18,7 @@
 #include "trends/GraphSuspLevel.h"
 #include "trends/GraphTrans.h"
 #include "views/BaseView.h"
+#include "views/CommandLog.h"
 #include "views/Diagnostics.h"
 #include "views/LogView.h"
 #include "views/SvodTable.h"
@@ -69,6 +70,8 @@ QList<TWindowRow> StationWindows()
         ChildWindow<TFormGraphTrans>(&F::ActionGraphTrans, &F::ActionPrintGraphTrans, {},
                                      TrendFrame),
         ChildWindow<TFormDiagnostics>(&F::ActionDiagnostics, nullptr),
+        ChildWindow<TFormCommandLog>(&F::ActionCommandLog, &F::ActionPrintCommandLog, {},
+                                     JournalFrame),
     };
 }
 

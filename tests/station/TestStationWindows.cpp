@@ -31,19 +31,21 @@ void TestStationWindows::everyWindowAtStartUpInItsOrder()
         rows << row;
     }
     frame->CreateWindows(rows);
-    QCOMPARE(created,
-             QStringList({"FormMnemo", "FormMainMenu", "FormArrowEdit", "FormEditBarrel",
-                          "FormOutFieldEdit", "FormEditPoligon", "FormEditPump", "FormWebPrint",
-                          "FormAbout", "FormGraphHardParams", "FormGraphSuspLevel", "FormGraphDSUS",
-                          "FormLogView", "FormConfig", "FormSvodTable", "FormInputNewSet",
-                          "FormBaseView", "FormGraphTrans", "FormDiagnostics"}));
+    QCOMPARE(created, QStringList({"FormMnemo",           "FormMainMenu",       "FormArrowEdit",
+                                   "FormEditBarrel",      "FormOutFieldEdit",   "FormEditPoligon",
+                                   "FormEditPump",        "FormWebPrint",       "FormAbout",
+                                   "FormGraphHardParams", "FormGraphSuspLevel", "FormGraphDSUS",
+                                   "FormLogView",         "FormConfig",         "FormSvodTable",
+                                   "FormInputNewSet",     "FormBaseView",       "FormGraphTrans",
+                                   "FormDiagnostics",     "FormCommandLog"}));
     // Every window-bringing action now shows its own window, with no link to the server.
     frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     for (QAction *action :
          {frame->ActionMnemo, frame->ActionGraphGC_params, frame->ActionGraphSuspLevel,
           frame->ActionGraphDivPosition, frame->ActionGraphTrans, frame->ActionWorkLog,
-          frame->ActionSvodTable, frame->ActionBaseView, frame->ActionDiagnostics}) {
+          frame->ActionSvodTable, frame->ActionBaseView, frame->ActionDiagnostics,
+          frame->ActionCommandLog}) {
         QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         action->trigger();
         QVERIFY2(frame->CurrentChild() && frame->CurrentChild() == frame->RoutedChild(action),
