@@ -49,31 +49,29 @@ struct TView
     }
 };
 
-TView View(TFormMain *frame, const QString &name)
+template<class TForm, class TSignal>
+TView MakeView(TFormMain *frame, QAction *action, TSignal loaded)
 {
     TView view;
-    if (name == QLatin1String("journal")) {
-        view.Action = frame->ActionWorkLog;
-        auto *journal = static_cast<TFormLogView *>(frame->RoutedChild(view.Action));
-        view.Window = journal;
-        view.Picker = journal->DateTimePicker1;
-        view.Freshness = journal->LabelFreshness;
-        view.Follower = journal->Follower();
-        view.Loads = std::make_unique<QSignalSpy>(journal, &TFormLogView::Loaded);
-    } else {
-        view.Action = frame->ActionSvodTable;
-        auto *summary = static_cast<TFormSvodTable *>(frame->RoutedChild(view.Action));
-        view.Window = summary;
-        view.Picker = summary->DateTimePicker1;
-        view.Freshness = summary->LabelFreshness;
-        view.Follower = summary->Follower();
-        view.Loads = std::make_unique<QSignalSpy>(summary, &TFormSvodTable::Reloaded);
-    }
+    auto *form = static_cast<TForm *>(frame->RoutedChild(action));
+    view.Window = form;
+    view.Action = action;
+    view.Picker = form->DateTimePicker1;
+    view.Freshness = form->LabelFreshness;
+    view.Follower = form->Follower();
+    view.Loads = std::make_unique<QSignalSpy>(form, loaded);
     return view;
 }
 
+TView View(TFormMain *frame, const QString &name)
+{
+    return name == QLatin1String("journal")
+        ? MakeView<TFormLogView>(frame, frame->ActionWorkLog, &TFormLogView::Loaded)
+        : MakeView<TFormSvodTable>(frame, frame->ActionSvodTable, &TFormSvodTable::Reloaded);
+}
+
 // Journal rows and process records: the night shift of 10 May up to 00:38, and the first minute
-// of 11 May's day shift (stamped ahead of the night's clock, as a server in the next room would).
+// of 11 May's day shift, shown once the clock has moved on.
 bool AddShiftRecords()
 {
     bool ok = AddJournalRow(EncodeMoment(2026, 5, 10, 20), QStringLiteral("night 20:00"))
