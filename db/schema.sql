@@ -82,3 +82,60 @@ INSERT IGNORE INTO setup (ConstName, ConstVal, Comment) VALUES
   ('URNS_ALARM',    90, 'Аварийно высокий уровень в зумпфе НС, %'),
   ('YIELD_NOM',   0.65, 'Номинальный выход концентрата, доли'),
   ('PLS_KP',      0.08, 'Коэффициент регулятора плотности');
+
+-- Alarm limits: "ALM_" + code is the limit, "_DB" the deadband, "_DLY" the on-delay in records.
+INSERT IGNORE INTO setup (ConstName, ConstVal, Comment) VALUES
+  ('ALM_PLS_DEV',           30, 'Тревога «Плотность суспензии отклонилась от задания»: отклонение, кг/м3'),
+  ('ALM_PLS_DEV_DB',         5, 'Тревога «Плотность суспензии отклонилась от задания»: зона возврата, кг/м3'),
+  ('ALM_PLS_DEV_DLY',        2, 'Тревога «Плотность суспензии отклонилась от задания»: задержка, записей'),
+  ('ALM_URKS_HI',           90, 'Тревога «Высокий уровень в зумпфе КС»: предел, %'),
+  ('ALM_URKS_HI_DB',         3, 'Тревога «Высокий уровень в зумпфе КС»: зона возврата, %'),
+  ('ALM_URKS_HI_DLY',        1, 'Тревога «Высокий уровень в зумпфе КС»: задержка, записей'),
+  ('ALM_URKS_LO',           15, 'Тревога «Низкий уровень в зумпфе КС»: предел, %'),
+  ('ALM_URKS_LO_DB',         3, 'Тревога «Низкий уровень в зумпфе КС»: зона возврата, %'),
+  ('ALM_URKS_LO_DLY',        1, 'Тревога «Низкий уровень в зумпфе КС»: задержка, записей'),
+  ('ALM_URNS_HI',           90, 'Тревога «Высокий уровень в зумпфе НС»: предел, %'),
+  ('ALM_URNS_HI_DB',         3, 'Тревога «Высокий уровень в зумпфе НС»: зона возврата, %'),
+  ('ALM_URNS_HI_DLY',        1, 'Тревога «Высокий уровень в зумпфе НС»: задержка, записей'),
+  ('ALM_URNS_LO',           15, 'Тревога «Низкий уровень в зумпфе НС»: предел, %'),
+  ('ALM_URNS_LO_DB',         3, 'Тревога «Низкий уровень в зумпфе НС»: зона возврата, %'),
+  ('ALM_URNS_LO_DLY',        1, 'Тревога «Низкий уровень в зумпфе НС»: задержка, записей'),
+  ('ALM_TNK_DEV',           25, 'Тревога «Нагрузка на фабрику отклонилась от задания»: отклонение, т/ч'),
+  ('ALM_TNK_DEV_DB',         5, 'Тревога «Нагрузка на фабрику отклонилась от задания»: зона возврата, т/ч'),
+  ('ALM_TNK_DEV_DLY',        3, 'Тревога «Нагрузка на фабрику отклонилась от задания»: задержка, записей'),
+  ('ALM_K23_STOP_DLY',       1, 'Тревога «Конвейер 23 остановлен при работающем конвейере 41»: задержка, записей'),
+  ('ALM_K2_STOP_DLY',        1, 'Тревога «Конвейер 2 остановлен при работающем гидроциклоне»: задержка, записей'),
+  ('ALM_NO_DATA',            3, 'Тревога «Нет новых записей процесса»: минут без записи'),
+  ('ALM_SENSOR_PLS_DLY',     3, 'Тревога «Нет показаний плотности суспензии»: задержка, записей'),
+  ('ALM_SENSOR_URKS_DLY',    3, 'Тревога «Нет показаний уровня в зумпфе КС»: задержка, записей'),
+  ('ALM_SENSOR_URNS_DLY',    3, 'Тревога «Нет показаний уровня в зумпфе НС»: задержка, записей'),
+  ('ALM_SENSOR_TNK23_DLY',   3, 'Тревога «Нет показаний нагрузки конвейера 23»: задержка, записей');
+
+
+-- The operator client's own: one row per activation of an alarm, shared by every station. The
+-- unique key makes an activation seen by several stations one row; the other fields are only ever
+-- filled once (returns, acknowledgements, shelving), so stations acting at once agree.
+-- Priority: 1 low, 2 medium, 3 high. User columns hold USER() (user@host).
+CREATE TABLE IF NOT EXISTS alarm_log (
+  Id           INT NOT NULL AUTO_INCREMENT,
+  Code         VARCHAR(20) NOT NULL,
+  Priority     TINYINT NOT NULL,
+  AlarmText    VARCHAR(160) NOT NULL,
+  Value        FLOAT,
+  AlarmLimit   FLOAT,
+  Activated    DATETIME NOT NULL,
+  Returned     DATETIME,
+  AckedAt      DATETIME,
+  AckedBy      VARCHAR(160),
+  ShelvedAt    DATETIME,
+  ShelvedUntil DATETIME,
+  ShelvedBy    VARCHAR(160),
+  ShelveReason VARCHAR(255),
+  UnshelvedAt  DATETIME,
+  UnshelvedBy  VARCHAR(160),
+  PRIMARY KEY (Id),
+  UNIQUE KEY (Code, Activated),
+  KEY (Activated),
+  KEY (Returned),
+  KEY (AckedAt)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;

@@ -42,8 +42,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption once("once", "Write a single record now and exit.");
     const QCommandLineOption seed("seed", "Seed of the plant's randomness (default: random).",
                                   "number");
-    parser.addOptions(
-        {host, port, user, password, database, interval, backfill, noHeartbeat, once, seed});
+    const QCommandLineOption noUpsets("no-upsets",
+                                      "No upsets (density excursions, a sump running high, "
+                                      "conveyor stops).");
+    const QCommandLineOption upsetsPerDay("upsets-per-day",
+                                          "How many upsets a day, on average (default 6).", "N");
+    const QCommandLineOption upset("upset",
+                                   "Force one upset as soon as the unit runs under load: "
+                                   "density, sump, conveyor23 or conveyor2.",
+                                   "kind");
+    parser.addOptions({host, port, user, password, database, interval, backfill, noHeartbeat, once,
+                       seed, noUpsets, upsetsPerDay, upset});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -77,6 +86,24 @@ int main(int argc, char *argv[])
     }
 
     PlantModel model(seedValue);
+    if (parser.isSet(upsetsPerDay)) {
+        const double perDay = parser.value(upsetsPerDay).toDouble(&ok);
+        if (!ok || perDay < 0) {
+            err << "kv512-sim: bad --upsets-per-day\n";
+            return 2;
+        }
+        model.SetUpsetsPerDay(perDay);
+    }
+    if (parser.isSet(noUpsets))
+        model.SetUpsetsPerDay(0);
+    if (parser.isSet(upset)) {
+        const std::optional<Upset> kind = UpsetFromName(parser.value(upset));
+        if (!kind) {
+            err << "kv512-sim: bad --upset (density, sump, conveyor23 or conveyor2)\n";
+            return 2;
+        }
+        model.ForceUpset(*kind);
+    }
     SimDatabase db(settings);
 
     if (parser.isSet(backfill)) {

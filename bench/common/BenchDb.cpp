@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextStream>
 
 BenchDb::BenchDb()
     : m_dir(QDir::tempPath() + QStringLiteral("/kv512-bench-XXXXXX"))
@@ -73,4 +76,42 @@ bool BenchDb::Backfill(int days)
     BackfillOptions options;
     options.days = days;
     return ::Backfill(db, model, options).Run(now).ok;
+}
+
+QSqlDatabase BenchDb::FillLink() const
+{
+    const QString name = QStringLiteral("fill");
+    if (QSqlDatabase::contains(name))
+        return QSqlDatabase::database(name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+    db.setHostName(QStringLiteral("127.0.0.1"));
+    db.setPort(Port());
+    db.setDatabaseName(QStringLiteral("kv512"));
+    db.setUserName(User());
+    db.setPassword(Password());
+    if (!db.open())
+        QTextStream(stderr) << "bench: " << db.lastError().text() << "\n";
+    return db;
+}
+
+bool BenchDb::Exec(const QString &sql) const
+{
+    QSqlQuery query(FillLink());
+    if (query.exec(sql))
+        return true;
+    QTextStream(stderr) << "bench: " << query.lastError().text() << "\n";
+    return false;
+}
+
+bool BenchDb::FillRecords(const QDate &first, int minutes) const
+{
+    return Exec(
+        QStringLiteral(
+            "INSERT INTO pu_data SELECT TIMESTAMP('%1') + INTERVAL seq MINUTE, "
+            "1850 + seq % 40, 1860, 50 + seq % 10, 45 + seq % 8, 40, 45, 50, "
+            "140 + seq % 15, 145 + seq % 12, 95 + seq % 9, seq * 2.4, 2.4, seq * 1.5, 1.5, "
+            "seq * 2.3, 2.3, 1, 1, 1, IF(seq % 1440 < 1320, 1, 0), IF(seq % 97 < 90, 1, 0), "
+            "1860, 145, 0, 60, 145 FROM seq_0_to_%2")
+            .arg(first.toString(Qt::ISODate))
+            .arg(minutes - 1));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QSqlDatabase>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,6 +27,14 @@ public:
     static QString WriteClientSettings(const QString &folder, const QString &host);
     // Writes the given days of simulated history up to now; false on a database failure.
     bool Backfill(int days);
+    // A connection of its own (named "fill") for filling and changing the tables: the client's
+    // link gives up on a statement far sooner than a big fill takes.
+    QSqlDatabase FillLink() const;
+    // minutes one-minute process records from the first day's midnight on, made by the server
+    // from its sequence tables in one statement; false (the reason printed) on a failure.
+    bool FillRecords(const QDate &first, int minutes) const;
+    // Runs one statement on the fill link; false (the reason printed) on a failure.
+    bool Exec(const QString &sql) const;
 
 private:
     bool Run(const QString &command);

@@ -1,7 +1,8 @@
 // CPU time of one diagram tick, with the repaint of what it changed, against a record held in
 // memory: the plant running (conveyors, separator and mixer animated, values changing every tick)
 // and quiet (a stopped plant whose record does not change).
-//   bench_mnemo [ticks]
+// The window is the design size times scale, so the repaint draws the diagram at that scale.
+//   bench_mnemo [ticks] [scale]
 
 #include "mnemo/Mnemo.h"
 
@@ -9,6 +10,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -84,11 +86,13 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int ticks = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
+    const double scale = argc > 2 ? std::clamp(atof(argv[2]), 0.5, 3.0) : 1.0;
 
     QSqlRecord record = MakeRecord();
     TFormMnemo mnemo;
     mnemo.Timer1->stop();
     mnemo.SetLiveSource([&record] { return TLiveData {&record, false}; });
+    mnemo.resize(QSize(qRound(1280 * scale), qRound(746 * scale)));
     mnemo.show();
     QCoreApplication::processEvents();
 
@@ -107,8 +111,9 @@ int main(int argc, char **argv)
         Set(record, name, 0);
     const TCost quiet = Measure(mnemo, ticks, [](int) {});
 
-    std::printf("elements %lld, ticks %d\n", static_cast<long long>(mnemo.Components().size()),
-                ticks);
+    std::printf("elements %lld, ticks %d, window %dx%d (scale %.2f)\n",
+                static_cast<long long>(mnemo.Components().size()), ticks, mnemo.width(),
+                mnemo.height(), scale);
     Print("running:", running);
     Print("quiet:", quiet);
     return 0;

@@ -1,12 +1,12 @@
 // Views benchmark: a year (2025) of one-minute process records and a journal row every seven
 // minutes in a private MariaDB instance; prints how long the summary statement for 31 December
-// takes (its month row covers the whole of December), and a full-day journal and browser load
-// through the windows themselves, followed by the server's plan for the summary statement.
+// takes (its month row covers the whole of December), and a full-day journal load through the
+// window itself, followed by the server's plan for the summary statement. The browser has a
+// benchmark of its own (bench/browser).
 
 #include "BenchDb.h"
 #include "app/Connection.h"
 #include "base/Formats.h"
-#include "views/BaseView.h"
 #include "views/DataGrid.h"
 #include "views/LogView.h"
 #include "views/SvodTable.h"
@@ -32,48 +32,17 @@ const QDate LastDay(2025, 12, 31);
 const int Minutes = 365 * 1440;
 const int Repeats = 7;
 
-bool Exec(const QSqlDatabase &db, const QString &sql)
+// The records, and the journal rows from the server's sequence tables in one statement.
+bool Fill(const BenchDb &db)
 {
-    QSqlQuery query(db);
-    if (query.exec(sql))
-        return true;
-    out << "bench_views: " << query.lastError().text() << "\n";
-    return false;
-}
-
-// The records are made by the server from its sequence tables, in one statement per table, through
-// a connection of its own: the main link's read time-out is far shorter than the filling.
-bool Fill(int port)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("fill"));
-    db.setHostName(QStringLiteral("127.0.0.1"));
-    db.setPort(port);
-    db.setDatabaseName(QStringLiteral("kv512"));
-    db.setUserName(QStringLiteral("kv512"));
-    db.setPassword(QStringLiteral("kv512"));
-    if (!db.open()) {
-        out << "bench_views: " << db.lastError().text() << "\n";
-        return false;
-    }
-    const QString start = Year.toString(Qt::ISODate);
-    return Exec(
-               db,
-               QStringLiteral(
-                   "INSERT INTO pu_data SELECT TIMESTAMP('%1') + INTERVAL seq MINUTE, "
-                   "1850 + seq % 40, 1860, 50 + seq % 10, 45 + seq % 8, 40, 45, 50, "
-                   "140 + seq % 15, 145 + seq % 12, 95 + seq % 9, seq * 2.4, 2.4, seq * 1.5, 1.5, "
-                   "seq * 2.3, 2.3, 1, 1, 1, IF(seq % 1440 < 1320, 1, 0), IF(seq % 97 < 90, 1, 0), "
-                   "1860, 145, 0, 60, 145 FROM seq_0_to_%2")
-                   .arg(start)
-                   .arg(Minutes - 1))
-        && Exec(db,
-                QStringLiteral("INSERT INTO control_log (RecMoment, MessageText) "
-                               "SELECT TIMESTAMP('%1') + INTERVAL seq * 7 MINUTE, "
-                               "ELT(1 + seq % 3, 'Конвейер 41 запущен', 'Нагрузка подана', "
-                               "'Задание нагрузки 165 т/ч (оператор kv512@localhost)') "
-                               "FROM seq_0_to_%2")
-                    .arg(start)
-                    .arg(Minutes / 7 - 1));
+    return db.FillRecords(Year, Minutes)
+        && db.Exec(QStringLiteral("INSERT INTO control_log (RecMoment, MessageText) "
+                                  "SELECT TIMESTAMP('%1') + INTERVAL seq * 7 MINUTE, "
+                                  "ELT(1 + seq % 3, 'Конвейер 41 запущен', 'Нагрузка подана', "
+                                  "'Задание нагрузки 165 т/ч (оператор kv512@localhost)') "
+                                  "FROM seq_0_to_%2")
+                       .arg(Year.toString(Qt::ISODate))
+                       .arg(Minutes / 7 - 1));
 }
 
 // The summary's figures with one scan per period: minutes counted by conditional sums.
@@ -145,11 +114,11 @@ void Explain(const QString &statement)
     }
 }
 
-int Run(int port)
+int Run(const BenchDb &db)
 {
     QElapsedTimer fill;
     fill.start();
-    if (!Fill(port))
+    if (!Fill(db))
         return 1;
     out << "filled " << Minutes << " records and " << Minutes / 7 << " journal rows in "
         << QString::number(fill.nsecsElapsed() / 1e9, 'f', 1) << " s\n";
@@ -179,12 +148,6 @@ int Run(int port)
     Time(QStringLiteral("journal load, whole day"), [&] { journal.Load(); });
     out << "  (" << journal.Grid->Model()->rowCount() << " rows)\n";
 
-    TFormBaseView browser;
-    browser.DateTimePicker1->setDate(LastDay);
-    browser.DateTimePicker3->setDate(LastDay);
-    Time(QStringLiteral("browser load, 00:00:00 to 23:59:59"), [&] { browser.Load(); });
-    out << "  (" << browser.Grid->Model()->rowCount() << " rows)\n";
-
     Explain(statement);
 
     // Two ways to the same figures, for comparison: one pass per period instead of seven, and
@@ -200,9 +163,8 @@ int Run(int port)
                 ? "yes"
                 : "NO")
         << "\n";
-    if (!Exec(QSqlDatabase::database(QStringLiteral("fill")),
-              QStringLiteral("ALTER TABLE pu_data ADD INDEX summary "
-                             "(RecMoment, RAB, RN, G_1T41, G_1T23, G_1T2)")))
+    if (!db.Exec(QStringLiteral("ALTER TABLE pu_data ADD INDEX summary "
+                                "(RecMoment, RAB, RN, G_1T41, G_1T23, G_1T2)")))
         return 1;
     Time(QStringLiteral("summary statement, covering index"), [&] {
         QSqlQuery query(SQLConnection1().Database());
@@ -224,13 +186,12 @@ int main(int argc, char *argv[])
         out << "bench_views: cannot start a private database\n";
         return 1;
     }
-    const int port = db.Port();
     SetConnectionParam(QStringLiteral("HostName"), db.Host());
     SetConnectionParam(QStringLiteral("User_Name"), BenchDb::User());
     SetConnectionParam(QStringLiteral("Password"), BenchDb::Password());
     int code = 1;
     if (SQLConnection1().Open())
-        code = Run(port);
+        code = Run(db);
     else
         out << "bench_views: " << SQLConnection1().LastError() << "\n";
     SQLConnection1().Close();

@@ -24,8 +24,22 @@ QDateTime EventMoment(const QDateTime &recordMoment, int indexInMinute)
 }
 } // namespace
 
+std::optional<Upset> UpsetFromName(const QString &name)
+{
+    const std::pair<const char *, Upset> names[] = {{"density", Upset::Density},
+                                                    {"sump", Upset::Sump},
+                                                    {"conveyor23", Upset::Conveyor23},
+                                                    {"conveyor2", Upset::Conveyor2}};
+    for (const auto &[text, upset] : names) {
+        if (name == QLatin1String(text))
+            return upset;
+    }
+    return std::nullopt;
+}
+
 PlantModel::PlantModel(quint32 seed)
     : m_random(seed)
+    , m_upsetRandom(seed ^ 0x5eedu)
 {
     m_minutesLeft = UniformInt(60, 360);
 }
@@ -167,17 +181,96 @@ void PlantModel::NextMode(const QDateTime &moment, Journal &events)
     }
 }
 
+void PlantModel::BeginUpset(Upset upset, const QDateTime &moment, Journal &events)
+{
+    const auto minutes = [this](int low, int high) {
+        return low + int(m_upsetRandom.bounded(quint32(high - low + 1)));
+    };
+    m_upset = upset;
+    switch (upset) {
+    case Upset::Density:
+        m_densityOffset = (m_upsetRandom.generateDouble() < 0.5 ? -1 : 1) * minutes(50, 75);
+        m_upsetLeft = minutes(5, 12);
+        break;
+    case Upset::Sump:
+        m_upsetLeft = minutes(12, 25);
+        break;
+    case Upset::Conveyor23:
+        // Without feed the unit runs without load until the belt is back.
+        m_RN = false;
+        events << JournalEntry {EventMoment(moment, 2), QStringLiteral("Нагрузка снята"),
+                                plantSource};
+        m_BKK23 = false;
+        events << JournalEntry {EventMoment(moment, 3), QStringLiteral("Конвейер 23 остановлен"),
+                                plantSource};
+        m_upsetLeft = minutes(2, 6);
+        break;
+    case Upset::Conveyor2:
+        m_BKK2 = false;
+        events << JournalEntry {EventMoment(moment, 2), QStringLiteral("Конвейер 2 остановлен"),
+                                plantSource};
+        m_upsetLeft = minutes(2, 6);
+        break;
+    case Upset::None:
+        break;
+    }
+}
+
+void PlantModel::EndUpset(const QDateTime &moment, Journal &events)
+{
+    switch (m_upset) {
+    case Upset::Conveyor23:
+        m_BKK23 = true;
+        events << JournalEntry {EventMoment(moment, 5), QStringLiteral("Конвейер 23 запущен"),
+                                plantSource};
+        m_RN = true;
+        events << JournalEntry {EventMoment(moment, 6), QStringLiteral("Нагрузка подана"),
+                                plantSource};
+        break;
+    case Upset::Conveyor2:
+        m_BKK2 = true;
+        events << JournalEntry {EventMoment(moment, 5), QStringLiteral("Конвейер 2 запущен"),
+                                plantSource};
+        break;
+    default:
+        break;
+    }
+    m_upset = Upset::None;
+    m_densityOffset = 0;
+}
+
+void PlantModel::StepUpset(const QDateTime &moment, Journal &events)
+{
+    if (m_upset != Upset::None) {
+        if (--m_upsetLeft <= 0)
+            EndUpset(moment, events);
+        return;
+    }
+    if (m_mode != Mode::Loaded)
+        return;
+    if (m_forcedUpset != Upset::None) {
+        BeginUpset(m_forcedUpset, moment, events);
+        m_forcedUpset = Upset::None;
+    } else if (m_upsetRandom.generateDouble() * 1440 < m_upsetsPerDay) {
+        const Upset kinds[] = {Upset::Density, Upset::Sump, Upset::Conveyor23, Upset::Conveyor2};
+        BeginUpset(kinds[m_upsetRandom.bounded(4u)], moment, events);
+    }
+}
+
 void PlantModel::UpdateProcess()
 {
     if (m_RAB) {
         // Density settles on its set-point within a few minutes; the dilution valve opens when the
         // suspension is too dense, the divider sends more to regeneration when it is too thin.
-        m_PLS += (m_PLSZ - m_PLS) * 0.25 + Normal(0, 2.5);
+        m_PLS += (m_PLSZ + m_densityOffset - m_PLS) * 0.25 + Normal(0, 2.5);
         m_VODA1 = Clamp(40 + 0.8 * (m_PLS - m_PLSZ) + Normal(0, 1), 0, 100);
         m_DSUS =
             Clamp(m_DSUS + (50 + 0.5 * (m_PLSZ - m_PLS) - m_DSUS) * 0.3 + Normal(0, 1), 0, 100);
-        m_URKS =
-            Clamp(m_URKS + (55 - m_URKS) * 0.1 + 0.02 * (m_VODA1 - 40) + Normal(0, 1.5), 5, 98);
+        // A sump running high fills towards its lip until the upset is over.
+        const double ksTarget = m_upset == Upset::Sump ? 97 : 55;
+        const double ksRate = m_upset == Upset::Sump ? 0.25 : 0.1;
+        m_URKS = Clamp(
+            m_URKS + (ksTarget - m_URKS) * ksRate + 0.02 * (m_VODA1 - 40) + Normal(0, 1.5), 5, 98);
         m_URNS = Clamp(m_URNS + (45 - m_URNS) * 0.08 + Normal(0, 1.2), 5, 98);
         m_VODA2 = Clamp(50 + 2 * (m_URNS - 45) + Normal(0, 1), 0, 100);
     } else {
@@ -205,8 +298,11 @@ void PlantModel::UpdateProcess()
 
 PlantRecord PlantModel::Step(const QDateTime &moment, Journal &events)
 {
-    if (--m_minutesLeft <= 0)
+    // An upset holds the plant's own switching off until it is over.
+    if (m_upset == Upset::None && --m_minutesLeft <= 0)
         NextMode(moment, events);
+    else
+        StepUpset(moment, events);
     UpdateProcess();
 
     PlantRecord r;

@@ -20,17 +20,26 @@ TCsvFileChooser &CsvFileChooser()
 void InstallCsvExport(QWidget *widget, std::function<QList<QStringList>()> rows,
                       std::function<QString()> suggestedName)
 {
+    InstallCsvExport(
+        widget,
+        [rows](const QString &path, QString *error) { return WriteCsvFile(path, rows(), error); },
+        std::move(suggestedName));
+}
+
+void InstallCsvExport(QWidget *widget, std::function<bool(const QString &, QString *)> write,
+                      std::function<QString()> suggestedName)
+{
     auto *action = new QAction(QStringLiteral("Экспорт в CSV..."), widget);
     action->setObjectName(QStringLiteral("ActionExportCsv"));
     widget->addAction(action);
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QObject::connect(action, &QAction::triggered, widget, [widget, rows, suggestedName] {
+    QObject::connect(action, &QAction::triggered, widget, [widget, write, suggestedName] {
         const QString path = CsvFileChooser()(
             widget, QDir::home().filePath(suggestedName() + QStringLiteral(".csv")));
         if (path.isEmpty())
             return;
         QString error;
-        if (!WriteCsvFile(path, rows(), &error))
+        if (!write(path, &error) && !error.isEmpty())
             ShowError(QStringLiteral("Не удалось записать файл ") + path + QStringLiteral(": ")
                       + error);
     });

@@ -16,3 +16,7 @@ TCsvFileChooser &CsvFileChooser();
 // in a message box with the reason.
 void InstallCsvExport(QWidget *widget, std::function<QList<QStringList>()> rows,
                       std::function<QString()> suggestedName);
+// The same item for a writer of its own: write(path, error) returns false on failure, with the
+// reason in error (an empty reason: the operator cancelled, nothing is reported).
+void InstallCsvExport(QWidget *widget, std::function<bool(const QString &, QString *)> write,
+                      std::function<QString()> suggestedName);

@@ -1,5 +1,6 @@
 #include "app/FreshnessLabel.h"
 
+#include "app/Connection.h"
 #include "base/Formats.h"
 #include "base/Moment.h"
 
@@ -50,9 +51,9 @@ QString TFreshnessLabel::NoLinkReason()
 
 QString TFreshnessLabel::ReasonOf(const QSqlError &error)
 {
-    // The server's own words where it gave any; a closed link has none.
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty())
-        text = error.driverText().trimmed();
-    return text.isEmpty() ? NoLinkReason() : QStringLiteral("ошибка сервера: ") + text;
+    // A lost link is said as such; a refused statement in the server's own words.
+    const QString text = error.databaseText().trimmed();
+    if (LinkLost(error) || text.isEmpty())
+        return NoLinkReason();
+    return QStringLiteral("ошибка сервера: ") + text;
 }

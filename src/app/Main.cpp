@@ -191,6 +191,11 @@ void TFormMain::CreateActions()
     ActionDiagnostics =
         MakeAction(QStringLiteral("ActionDiagnostics"), service, QStringLiteral("Диагностика"),
                    QStringLiteral("Показать события фоновых процедур и историю связи с сервером"));
+    ActionAlarms = MakeAction(QStringLiteral("ActionAlarms"), QStringLiteral("Журналы"),
+                              QStringLiteral("Сводка тревог"),
+                              QStringLiteral("Показать текущие тревоги и их архив"));
+    ActionPrintAlarms = MakeAction(QStringLiteral("ActionPrintAlarms"), print,
+                                   QStringLiteral("Печать сводки тревог"), QString());
     ActionPrint =
         MakeAction(QStringLiteral("ActionPrint"), print, QStringLiteral("Печать..."),
                    QStringLiteral("Выберите данные для печати через пункт меню \"Печать\""));
@@ -222,6 +227,7 @@ void TFormMain::CreateActions()
     ActionGraphTrans->setShortcut(Qt::Key_F6);
     ActionWorkLog->setShortcut(Qt::Key_F7);
     ActionSvodTable->setShortcut(Qt::Key_F8);
+    ActionAlarms->setShortcut(Qt::Key_F9);
     ActionAbout->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
 
@@ -250,6 +256,7 @@ void TFormMain::CreateActions()
         {ActionPrintCommandLog, TPicture::Print},
         {ActionPrintSvodTable, TPicture::Print},
         {ActionPrintGraphTrans, TPicture::Print},
+        {ActionPrintAlarms, TPicture::Print},
     };
     for (const auto &[action, picture] : pictures)
         action->setIcon(PictureIcon(picture));
@@ -261,7 +268,7 @@ void TFormMain::CreateActions()
           ActionGraphTrans, ActionWorkLog, ActionCommandLog, ActionSvodTable, ActionConfig,
           ActionBaseView, ActionDiagnostics, ActionPrint, ActionPrintHardParams,
           ActionPrintLevelGraph, ActionPrintDiverGraph, ActionPrintGCWorkReg, ActionPrintCommandLog,
-          ActionPrintSvodTable, ActionPrintGraphTrans})
+          ActionPrintSvodTable, ActionPrintGraphTrans, ActionAlarms, ActionPrintAlarms})
         action->setEnabled(false);
 
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ActionExitExecute);
@@ -285,13 +292,15 @@ void TFormMain::CreateMenu()
     menu = MainMenu1->addMenu(QStringLiteral("Графики"));
     menu->addActions(
         {ActionGraphGC_params, ActionGraphSuspLevel, ActionGraphDivPosition, ActionGraphTrans});
-    MainMenu1->addMenu(QStringLiteral("Журнал"))->addActions({ActionWorkLog, ActionCommandLog});
+    MainMenu1->addMenu(QStringLiteral("Журнал"))
+        ->addActions({ActionWorkLog, ActionCommandLog, ActionAlarms});
     MainMenu1->addMenu(QStringLiteral("Таблица"))->addAction(ActionSvodTable);
     MainMenu1->addMenu(QStringLiteral("Задания"))->addActions({ActionSetPLSZ, ActionSet_TNZ});
     // The conveyor print action is reached only through the print button.
     MainMenu1->addMenu(QStringLiteral("Печать"))
         ->addActions({ActionPrintHardParams, ActionPrintLevelGraph, ActionPrintDiverGraph,
-                      ActionPrintGCWorkReg, ActionPrintCommandLog, ActionPrintSvodTable});
+                      ActionPrintGCWorkReg, ActionPrintCommandLog, ActionPrintSvodTable,
+                      ActionPrintAlarms});
     MainMenu1->addMenu(QStringLiteral("Сервис"))
         ->addActions({ActionConfig, ActionBaseView, ActionDiagnostics});
     MainMenu1->addMenu(QStringLiteral("Справка"))->addAction(ActionAbout);
@@ -367,7 +376,11 @@ void TFormMain::CreateToolBar()
     auto *infoLayout = new QHBoxLayout(PanelInfo);
     infoLayout->setContentsMargins(0, 0, 0, 0);
     infoLayout->setSpacing(0);
-    infoLayout->addStretch(1);
+    PanelAlarm = new QWidget(PanelInfo);
+    PanelAlarm->setObjectName(QStringLiteral("PanelAlarm"));
+    auto *alarmLayout = new QHBoxLayout(PanelAlarm);
+    alarmLayout->setContentsMargins(4, 2, 6, 2);
+    infoLayout->addWidget(PanelAlarm, 1);
     infoLayout->addWidget(LabelClock);
     infoLayout->addWidget(PanelLink);
     ToolBarMain->addWidget(PanelInfo);
@@ -395,6 +408,11 @@ void TFormMain::ShowChild(QWidget *form)
     window->showMaximized();
     window->raise();
     MdiArea->setActiveSubWindow(window);
+    // Keys, Enter above all, go to the window brought forward, not to the one in front before:
+    // to the control of it that had the focus last, else to the window itself.
+    QWidget *focus = form->focusWidget();
+    (focus && form->isAncestorOf(focus) && focus->isVisible() ? focus : form)
+        ->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormMain::CreateWindows(const QList<TWindowRow> &rows)

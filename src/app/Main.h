@@ -104,6 +104,7 @@ public:
     QAction *ActionConfig;
     QAction *ActionBaseView;
     QAction *ActionDiagnostics;
+    QAction *ActionAlarms;
     QAction *ActionPrint;
     QAction *ActionPrintHardParams;
     QAction *ActionPrintLevelGraph;
@@ -112,11 +113,13 @@ public:
     QAction *ActionPrintCommandLog;
     QAction *ActionPrintSvodTable;
     QAction *ActionPrintGraphTrans;
+    QAction *ActionPrintAlarms;
 
     QMenuBar *MainMenu1;
     QToolBar *ToolBarMain;
     QToolButton *ToolButtonPrint;
     QWidget *PanelInfo;
+    QWidget *PanelAlarm; // holds the alarm banner, left of the clock
     QLabel *LabelClock;
     QWidget *PanelLink;
     TLinkLamp *ShapeLink;

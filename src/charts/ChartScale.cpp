@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 double CalcStartNetPoint(double a, double step)
 {
@@ -64,7 +65,10 @@ TTrendGeometry TTrendGeometry::Calc(const TTrendGeometryInput &in)
     g.IntervalPointCount = in.SecondStep > 0 && g.IntervalSize > 0
         ? int(std::ceil((seconds - 0.0005) / in.SecondStep))
         : 0;
-    g.PixelsPerPoint = g.IntervalPointCount >= 1 ? g.PlotWidth / g.IntervalPointCount : 0;
+    const TSlotView view = FitView(in.View, g.IntervalPointCount);
+    g.ViewFirst = view.Count > 0 ? view.First : 0;
+    g.ViewCount = view.Count > 0 ? view.Count : g.IntervalPointCount;
+    g.PixelsPerPoint = g.IntervalPointCount >= 1 ? g.PlotWidth / g.ViewCount : 0;
     g.PixelsPerUnit = g.YRange > 0 ? g.PlotHeight / g.YRange : 0;
     return g;
 }
@@ -74,9 +78,19 @@ int TTrendGeometry::StoredPointCount() const
     return std::min(IntervalPointCount, TrendSlotCount);
 }
 
+int TTrendGeometry::FirstDrawnSlot() const
+{
+    return std::max(0, int(std::floor(ViewFirst)) - 1);
+}
+
+int TTrendGeometry::LastDrawnSlot() const
+{
+    return std::min(StoredPointCount(), int(std::ceil(ViewFirst + ViewCount)) + 2);
+}
+
 double TTrendGeometry::IndexToScreenX(double index) const
 {
-    const double x = PlotLeft + PixelsPerPoint * index;
+    const double x = PlotLeft + PixelsPerPoint * (index - ViewFirst);
     return std::clamp(x, double(PlotLeft), double(std::max(PlotLeft, PlotRight)));
 }
 
@@ -88,7 +102,70 @@ double TTrendGeometry::YToScreen(double v, double yMin) const
 
 double TTrendGeometry::ScreenToIX(double x) const
 {
-    return PixelsPerPoint > 0 ? (x - PlotLeft) / PixelsPerPoint : 0;
+    return PixelsPerPoint > 0 ? (x - PlotLeft) / PixelsPerPoint + ViewFirst : 0;
+}
+
+TSlotView FitView(TSlotView view, int total)
+{
+    if (total <= 0 || view.Count <= 0 || view.Count >= total || !std::isfinite(view.First))
+        return {};
+    view.Count = std::min(std::max(view.Count, MinViewSlots), double(total));
+    if (view.Count >= total)
+        return {};
+    view.First = std::clamp(view.First, 0.0, total - view.Count);
+    return view;
+}
+
+TSlotView ZoomView(TSlotView view, int total, double anchor, double fraction, double factor)
+{
+    const double count = (view.Count > 0 ? view.Count : total) * factor;
+    if (count >= total || !(factor > 0))
+        return {};
+    const double kept = std::max(count, MinViewSlots);
+    return FitView({anchor - std::clamp(fraction, 0.0, 1.0) * kept, kept}, total);
+}
+
+TSlotView PanView(TSlotView view, int total, double shift)
+{
+    if (view.Count <= 0)
+        return {};
+    view.First += shift;
+    return FitView(view, total);
+}
+
+TTimeLabels ZoomTimeLabels(double spanDays, double plotWidth)
+{
+    constexpr double Minute = 1.0 / 1440;
+    static const double steps[] = {Minute,
+                                   2 * Minute,
+                                   5 * Minute,
+                                   10 * Minute,
+                                   15 * Minute,
+                                   30 * Minute,
+                                   60 * Minute,
+                                   120 * Minute,
+                                   180 * Minute,
+                                   360 * Minute,
+                                   720 * Minute,
+                                   1,
+                                   2,
+                                   7};
+    // Labels with the date are wider.
+    const double labelWidth = spanDays > 1 ? 110 : 70;
+    const double wanted = spanDays / std::max(1.0, plotWidth / labelWidth);
+    TTimeLabels labels {steps[std::size(steps) - 1], QString()};
+    for (double step : steps)
+        if (step >= wanted) {
+            labels.Step = step;
+            break;
+        }
+    if (labels.Step >= 1)
+        labels.Format = QStringLiteral("dd.mm");
+    else if (spanDays > 1)
+        labels.Format = QStringLiteral("dd.mm hh:mm");
+    else
+        labels.Format = QStringLiteral("hh:mm");
+    return labels;
 }
 
 void CheckDeltaY(TValueLimits &limits, double minDeltaY)

@@ -19,6 +19,36 @@ double TranslateVal(double v, double low, double high, double outLow, double out
 // chart turns that into a beep).
 double TimeToIndexRaw(TMoment t, TMoment startTime, TMoment stopTime, double secondStep);
 
+// The part of the interval a zoomed chart shows, in slots: from First over Count slots. A Count
+// of 0 (or one covering the whole interval) shows everything.
+struct TSlotView
+{
+    double First = 0;
+    double Count = 0;
+    bool operator==(const TSlotView &) const = default;
+};
+
+// The fewest slots a zoom shows.
+inline constexpr double MinViewSlots = 10;
+
+// The view made to fit an interval of total slots: never narrower than MinViewSlots, never past
+// either end; a view as wide as the interval becomes the whole interval.
+TSlotView FitView(TSlotView view, int total);
+// Zooms by factor (below 1 zooms in) around slot anchor, which stays at the same place: fraction
+// is where the anchor lies across the plot (0 left edge, 1 right edge).
+TSlotView ZoomView(TSlotView view, int total, double anchor, double fraction, double factor);
+// Moves the view by a number of slots (positive: later), stopping at the ends.
+TSlotView PanView(TSlotView view, int total, double shift);
+
+// Time grid of a zoomed chart: a round step giving labels about labelWidth pixels apart, and a
+// pattern that shows minutes within a day and the date across days.
+struct TTimeLabels
+{
+    double Step = 0;
+    QString Format;
+};
+TTimeLabels ZoomTimeLabels(double spanDays, double plotWidth);
+
 // The inputs CalcRegion works from.
 struct TTrendGeometryInput
 {
@@ -27,6 +57,7 @@ struct TTrendGeometryInput
     double YMin = 0, YMax = 0;
     TMoment StartTime = 0, StopTime = 0;
     double SecondStep = 0;
+    TSlotView View; // the zoom; the whole interval by default
 };
 
 // The geometry CalcRegion computes; the mappings take the live YMin because automatic limits
@@ -40,11 +71,18 @@ struct TTrendGeometry
     int IntervalPointCount = 0;
     double PixelsPerPoint = 0;
     double PixelsPerUnit = 0;
+    // The slots shown across the plot width: the whole interval unless zoomed.
+    double ViewFirst = 0, ViewCount = 0;
 
     static TTrendGeometry Calc(const TTrendGeometryInput &in);
 
     // Slots that really exist: the interval may ask for more than the store holds.
     int StoredPointCount() const;
+    bool Zoomed() const { return ViewCount < IntervalPointCount; }
+    // The stored slots the plot shows, with one beyond each edge so curves run out of the view:
+    // first..last-1.
+    int FirstDrawnSlot() const;
+    int LastDrawnSlot() const;
     double IndexToScreenX(double index) const;
     double YToScreen(double v, double yMin) const;
     double ScreenToIX(double x) const;

@@ -1,11 +1,16 @@
 #include "LevelGraph.h"
 
 #include "base/Feedback.h"
+#include "base/Formats.h"
 #include "base/IniFile.h"
 #include "base/Random.h"
 
+#include <QAction>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace {
@@ -20,6 +25,11 @@ bool ValidGraph(int graph)
 {
     return graph >= 0 && graph < TrendGraphCount;
 }
+
+// One notch of the wheel shows this share of the slots.
+constexpr double WheelZoomFactor = 0.8;
+// A press moves this far before it counts as a drag.
+constexpr double DragThreshold = 4;
 
 } // namespace
 
@@ -42,6 +52,10 @@ TLevelGraph::TLevelGraph(QWidget *parent)
         style->SetOnChange(changed);
     for (TPen &pen : m_graphPens)
         pen.SetOnChange(changed);
+    m_actionWholeInterval = new QAction(QStringLiteral("Весь интервал"), this);
+    m_actionWholeInterval->setObjectName(QStringLiteral("ActionWholeInterval"));
+    connect(m_actionWholeInterval, &QAction::triggered, this, [this] { ZoomByOperator({}); });
+    addAction(m_actionWholeInterval);
     resize(400, 100);
 }
 
@@ -252,6 +266,9 @@ void TLevelGraph::SetNewIntervalAccepted(bool v)
     m_newIntervalAccepted = v;
     if (!v)
         return;
+    // A zoom belongs to the interval it was made in.
+    if (m_newStartTime != m_startTime || m_newStopTime != m_stopTime)
+        m_view = {};
     // All three at once, so the chart never holds a half-changed interval.
     m_cursorTime = m_newCursorTime;
     m_startTime = m_newStartTime;
@@ -329,6 +346,136 @@ void TLevelGraph::mousePressEvent(QMouseEvent *event)
     SetCursorTime(ScreenToTime(x));
     setFocus(Qt::MouseFocusReason);
     Change();
+    if (event->button() == Qt::LeftButton) {
+        m_dragFrom = event->position();
+        m_dragView = m_view;
+        m_dragging = false;
+    }
+}
+
+void TLevelGraph::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragFrom || !(event->buttons() & Qt::LeftButton) || m_dragView.Count <= 0
+        || m_geo.PixelsPerPoint <= 0)
+        return;
+    const double dx = event->position().x() - m_dragFrom->x();
+    if (!m_dragging && std::abs(dx) < DragThreshold)
+        return;
+    if (!m_dragging)
+        setCursor(Qt::ClosedHandCursor);
+    m_dragging = true;
+    // The slot under the pointer moves with it.
+    ZoomByOperator(PanView(m_dragView, m_geo.IntervalPointCount, -dx / m_geo.PixelsPerPoint));
+}
+
+void TLevelGraph::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_dragging)
+        unsetCursor();
+    m_dragFrom.reset();
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TLevelGraph::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        ZoomByOperator({});
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+void TLevelGraph::wheelEvent(QWheelEvent *event)
+{
+    const int notches = event->angleDelta().y();
+    if (notches == 0 || m_geo.IntervalPointCount <= 0 || m_geo.PlotWidth <= 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const double x = event->position().x();
+    const double fraction = (x - m_geo.PlotLeft) / m_geo.PlotWidth;
+    ZoomByOperator(ZoomView(m_view, m_geo.IntervalPointCount, ScreenToIX(x), fraction,
+                            std::pow(WheelZoomFactor, notches / 120.0)));
+}
+
+bool TLevelGraph::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QString text = HoverText(help->pos().x());
+    if (text.isEmpty() || help->pos().y() < m_geo.PlotTop || help->pos().y() > m_geo.PlotBottom)
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
+}
+
+void TLevelGraph::SetView(TSlotView view)
+{
+    view = FitView(view, m_geo.IntervalPointCount);
+    m_followNewest = m_lastSlot >= 0 && view.Count > 0 && view.First + view.Count > m_lastSlot;
+    if (view == m_view)
+        return;
+    m_view = view;
+    UpdateChanges();
+}
+
+void TLevelGraph::ZoomByOperator(TSlotView view)
+{
+    const TSlotView before = m_view;
+    SetView(view);
+    if (m_view != before && m_onZoom)
+        m_onZoom(this);
+}
+
+TMoment TLevelGraph::ViewStartTime() const
+{
+    return m_startTime + m_geo.ViewFirst * m_dataStep;
+}
+
+TMoment TLevelGraph::ViewStopTime() const
+{
+    return m_geo.Zoomed() ? m_startTime + (m_geo.ViewFirst + m_geo.ViewCount) * m_dataStep
+                          : m_stopTime;
+}
+
+TTimeLabels TLevelGraph::TimeLabels() const
+{
+    if (!m_geo.Zoomed())
+        return {m_xLabelStep, m_scaleXFormat};
+    return ZoomTimeLabels(m_geo.ViewCount * m_secondStep / 86400.0, m_geo.PlotWidth);
+}
+
+QString TLevelGraph::HoverText(int x) const
+{
+    if (x < m_geo.PlotLeft || x > m_geo.PlotRight || m_geo.PixelsPerPoint <= 0)
+        return {};
+    const int slot = int(ScreenToIX(x));
+    if (slot < 0 || slot >= m_geo.StoredPointCount())
+        return {};
+    const TMoment from = m_startTime + slot * m_dataStep;
+    QString time = FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn"), from);
+    // A wide slot tells where it ends.
+    if (m_secondStep > 60)
+        time += QStringLiteral(" – ") + FormatDateTime(QStringLiteral("hh:nn"), from + m_dataStep);
+    QString text = QStringLiteral("<b>%1</b>").arg(time.toHtmlEscaped());
+    for (int k = 0; k < m_graphCount; ++k) {
+        const TrendSlot &s = m_store->Slot(k, slot);
+        QString value;
+        if (const std::optional<double> shown = SlotValue(k, slot)) {
+            value = FormatFloat(m_scaleYFormat, *shown).trimmed();
+            if (s.Present && s.HasSecond && !m_averageMode)
+                value += QStringLiteral(" … ") + FormatFloat(m_scaleYFormat, s.Value2).trimmed();
+        }
+        const QString name = k < m_legendStrings.size() ? m_legendStrings[k] : QString();
+        text += QStringLiteral("<br><span style=\"color:%1\">■ %2%3</span>")
+                    .arg(ColorToQColor(m_graphPens[k].Color()).name(),
+                         name.isEmpty() ? QString() : (name + QStringLiteral(": ")).toHtmlEscaped(),
+                         value.toHtmlEscaped());
+    }
+    return text;
 }
 
 void TLevelGraph::keyPressEvent(QKeyEvent *event)
@@ -371,6 +518,11 @@ void TLevelGraph::AddPoint(int graph, TMoment t, double v, bool alarm)
         : t > m_stopTime                     ? TSampleTime::AfterStop
                                              : TSampleTime::Inside;
     m_store->AddSample(graph, slot, v, alarm, when, m_averageMode);
+    if (slot <= m_lastSlot)
+        return;
+    m_lastSlot = slot;
+    if (m_followNewest && m_view.Count > 0 && slot >= m_view.First + m_view.Count)
+        m_view = FitView({slot + 1 - m_view.Count, m_view.Count}, m_geo.IntervalPointCount);
 }
 
 double TLevelGraph::GetPoint(int graph, TMoment t) const
@@ -420,6 +572,7 @@ void TLevelGraph::ResetData()
 {
     // Clears every row, also those beyond MarkerCount that an earlier count left behind.
     m_store->Clear();
+    m_lastSlot = -1;
 }
 
 int TLevelGraph::Add_marker_point(int row, int slot, quint32 bits, bool merge)
@@ -478,8 +631,9 @@ bool TLevelGraph::CalcRegionFor(int width, int height, double kx, double ky)
     in.StartTime = m_startTime;
     in.StopTime = m_stopTime;
     in.SecondStep = m_secondStep;
+    in.View = m_view;
     m_geo = TTrendGeometry::Calc(in);
-    m_firstXNet = CalcStartNetPoint(m_startTime, m_xLabelStep);
+    m_firstXNet = CalcStartNetPoint(ViewStartTime(), TimeLabels().Step);
     return m_geo.IntervalPointCount > 0 && m_yLabelStep > 1e-100
         && m_xLabelStep > 100 * OneMillisecond;
 }

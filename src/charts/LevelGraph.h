@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QPainter;
 
 enum TVorbinCursorType { vb_cursor_VLine, vb_cursor_BigCross, vb_cursor_Cross };
@@ -315,6 +316,20 @@ public:
     bool HasOnMouseDown() const { return bool(m_onMouseDown); }
     void Change();
 
+    // --- zoom of the time axis (the wheel zooms around the pointer, a drag with the left
+    // button pans, a double click or the "Весь интервал" action shows the whole interval again)
+    TSlotView View() const { return m_view; }
+    bool IsZoomed() const { return m_view.Count > 0; }
+    // Shows that part of the interval (fitted to it); repaints when it changed.
+    void SetView(TSlotView view);
+    void ResetZoom() { SetView({}); }
+    // Fired after the operator zoomed or panned, so a window can show its other charts alike.
+    void SetOnZoom(TChangeEvent handler) { m_onZoom = std::move(handler); }
+    QAction *ActionWholeInterval() const { return m_actionWholeInterval; }
+    // The hint for the pointer at x: the slot's time and each curve's value in its pen colour
+    // (empty where the slot holds none); empty outside the plot.
+    QString HoverText(int x) const;
+
     // --- data
     double TimeToIndex(TMoment t) const;
     void AddPoint(int graph, TMoment t, double v, bool alarm = false);
@@ -369,7 +384,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     template<class Draw> void PaintRuns(QPainter &canvas, Draw draw);
@@ -390,6 +410,13 @@ private:
     void PaintForPrint(QPainter &canvas, int width, int height, bool plain, bool drawable);
     void PaintCurves(QPainter &canvas);
     void DrawCursorLine(QPainter &canvas, const TPen &pen, TMoment t);
+    // The operator's zoom: applied, then announced.
+    void ZoomByOperator(TSlotView view);
+    // The time grid drawn: the chart's own, or one that follows the zoom.
+    TTimeLabels TimeLabels() const;
+    // The moments at the plot's left and right edges.
+    TMoment ViewStartTime() const;
+    TMoment ViewStopTime() const;
     QString IniFilePath() const;
 
     std::unique_ptr<TTrendStore> m_store;
@@ -455,4 +482,14 @@ private:
     QString m_iniName;
     TChangeEvent m_onChange;
     TMouseDownEvent m_onMouseDown;
+
+    TSlotView m_view;
+    // A zoom that shows the newest slot moves on with the samples appended after it.
+    bool m_followNewest = false;
+    int m_lastSlot = -1; // the latest slot written since the data were reset
+    std::optional<QPointF> m_dragFrom; // where a left-button press began
+    TSlotView m_dragView; // the view at that moment
+    bool m_dragging = false;
+    TChangeEvent m_onZoom;
+    QAction *m_actionWholeInterval;
 };

@@ -163,9 +163,11 @@ void TLevelGraph::PaintBackGround(QPainter &canvas, bool skipOuter)
 
 void TLevelGraph::PaintXScale(QPainter &canvas, int rightLimit)
 {
-    if (m_geo.PixelsPerPoint <= 0 || m_xLabelStep <= 0)
+    const TTimeLabels labels = TimeLabels();
+    const TMoment viewStop = ViewStopTime();
+    if (m_geo.PixelsPerPoint <= 0 || labels.Step <= 0)
         return;
-    if ((m_stopTime - m_firstXNet) / m_xLabelStep > MaxGridLines)
+    if ((viewStop - m_firstXNet) / labels.Step > MaxGridLines)
         return;
     const int bottom = m_geo.PlotBottom;
     canvas.setFont(m_xScaleFont.ToQFont());
@@ -173,13 +175,13 @@ void TLevelGraph::PaintXScale(QPainter &canvas, int rightLimit)
     const QPen netPen = m_labelNetPen.ToQPen();
     const QColor textColor = ColorToQColor(m_xScaleFont.Color());
     const int legendCount = std::min<int>(m_graphCount, m_legendStrings.size());
-    for (TMoment t = m_firstXNet; t < m_stopTime; t += m_xLabelStep) {
+    for (TMoment t = m_firstXNet; t < viewStop; t += labels.Step) {
         const int x = int(TimeToScreenX(t));
         canvas.setPen(netPen);
         canvas.drawLine(x, m_geo.PlotTop, x, bottom);
         if (!m_showScaleX)
             continue;
-        const QString label = FormatDateTime(m_scaleXFormat, t);
+        const QString label = FormatDateTime(labels.Format, t);
         const int w = TextWidth(canvas, label);
         int left = x - w / 2;
         if (left < 0)
@@ -212,7 +214,7 @@ void TLevelGraph::PaintXScale(QPainter &canvas, int rightLimit)
         return;
     canvas.setPen(textColor);
     if (m_minXLabel) {
-        const QString label = FormatDateTime(m_scaleXFormat, m_startTime);
+        const QString label = FormatDateTime(labels.Format, ViewStartTime());
         const int w = TextWidth(canvas, label);
         const int x0 = int(TimeToScreenX(m_firstXNet) - 2);
         int left = m_geo.PlotLeft - w / 2;
@@ -223,7 +225,7 @@ void TLevelGraph::PaintXScale(QPainter &canvas, int rightLimit)
         TextOut(canvas, left, bottom + 2, label);
     }
     if (m_maxXLabel) {
-        const QString label = FormatDateTime(m_scaleXFormat, m_stopTime);
+        const QString label = FormatDateTime(labels.Format, viewStop);
         const int w = TextWidth(canvas, label);
         int left = m_geo.PlotRight - w / 8;
         const int limit = rightLimit < 1 ? m_canvasSize.width() : rightLimit;
@@ -278,13 +280,14 @@ void TLevelGraph::PaintCurves(QPainter &canvas)
 // draw(batch, graph, slot, s, inRun, color) adds the strokes of one slot.
 template<class Draw> void TLevelGraph::PaintRuns(QPainter &canvas, Draw draw)
 {
-    const int count = m_geo.StoredPointCount();
+    const int first = m_geo.FirstDrawnSlot();
+    const int last = m_geo.LastDrawnSlot();
     const QColor alarmColor = ColorToQColor(m_alarmColor);
     for (int i = 0; i < m_graphCount; ++i) {
         const QPen pen = m_graphPens[i].ToQPen();
         TPolylineBatch batch(canvas, pen);
         bool inRun = false;
-        for (int slot = 0; slot < count; ++slot) {
+        for (int slot = first; slot < last; ++slot) {
             const TrendSlot &s = m_store->Slot(i, slot);
             if (m_enablePresentArray && !s.Present) {
                 inRun = false;
@@ -359,7 +362,8 @@ void TLevelGraph::PaintMarkers(QPainter &canvas)
 {
     if (m_markerCount < 1 || m_markerCount > MarkerRowCount)
         return;
-    const int count = m_geo.StoredPointCount();
+    const int first = m_geo.FirstDrawnSlot();
+    const int last = m_geo.LastDrawnSlot();
     const int bottom = m_geo.PlotBottom;
     const int h = bottom - m_geo.PlotTop;
     for (int row = 0; row < m_markerCount; ++row) {
@@ -371,7 +375,7 @@ void TLevelGraph::PaintMarkers(QPainter &canvas)
         const int tallTop = bottom - tall * h / 100;
         bool connected = false;
         QPoint penPos;
-        for (int slot = 0; slot < count; ++slot) {
+        for (int slot = first; slot < last; ++slot) {
             const quint32 word = m_store->MarkerWord(row, slot);
             if (word == 0) {
                 connected = false;

@@ -32,7 +32,8 @@ void TAniTrans::CalcRegion()
     m_u = m_d > 0 ? QPointF(dx / m_d, dy / m_d) : QPointF(1, 0);
     m_length = 2 * (m_d + M_PI * m_r);
     m_travel = m_position / 100 * m_length;
-    m_spacing = m_scoopCount > 0 ? m_length / m_scoopCount : 0;
+    const int scoops = DrawnRepeats(m_scoopCount);
+    m_spacing = scoops > 0 ? m_length / scoops : 0;
     m_a = std::atan2(m_u.y(), m_u.x());
     const QPointF up = m_r * QPointF(std::cos(m_a + M_PI / 2), std::sin(m_a + M_PI / 2));
     const QPointF down = m_r * QPointF(std::cos(m_a - M_PI / 2), std::sin(m_a - M_PI / 2));
@@ -52,7 +53,7 @@ QList<double> TAniTrans::ScoopDistances() const
     QList<double> distances;
     if (m_spacing <= 0 || m_length <= 0)
         return distances;
-    for (int i = 0; i < m_scoopCount; ++i) {
+    for (int i = 0; i < DrawnRepeats(m_scoopCount); ++i) {
         // Reduced into [0, L) also for a position outside 0..100.
         double s = std::fmod(i * m_spacing + m_travel, m_length);
         if (s < 0)
@@ -88,8 +89,9 @@ bool TAniTrans::CarriesCoal(double theta)
 
 QPoint TAniTrans::ToScreen(const QPointF &p) const
 {
-    const int x = int(std::lround(p.x() * m_scale));
-    return QPoint(m_xFlip ? width() - x : x, int(std::lround(height() - p.y() * m_scale)));
+    const int x = ToPixelNear(std::round(p.x() * m_scale), width());
+    return QPoint(m_xFlip ? width() - x : x,
+                  ToPixelNear(std::round(height() - p.y() * m_scale), height()));
 }
 
 void TAniTrans::Paint(QPainter &painter)
@@ -107,7 +109,7 @@ void TAniTrans::DrawBody(TCanvas &canvas) const
     const QPointF centres[] = {QPointF(m_x1, m_y1), QPointF(m_x2, m_y2)};
     auto circle = [&](const QPointF &centre, double radius) {
         const QPoint c = ToScreen(centre);
-        const int r = int(radius * m_scale);
+        const int r = ToPixelNear(radius * m_scale, std::max(width(), height()));
         canvas.Ellipse(c.x() - r, c.y() - r, c.x() + r, c.y() + r);
     };
     canvas.SetPen(GetPen());
@@ -118,17 +120,18 @@ void TAniTrans::DrawBody(TCanvas &canvas) const
     canvas.SetBrush(m_intBrush);
     for (const QPointF &c : centres)
         circle(c, m_intR);
-    if (m_bladeCount > 0 && m_r != 0) {
+    const int blades = DrawnRepeats(m_bladeCount);
+    if (blades > 0 && m_r != 0) {
         canvas.SetPen(m_bladePen);
         double w = -m_travel / m_r;
-        for (int k = 0; k < m_bladeCount; ++k) {
+        for (int k = 0; k < blades; ++k) {
             const QPointF direction(std::cos(w), std::sin(w));
             for (const QPointF &c : centres) {
                 const QPoint a = ToScreen(c + m_intR * direction);
                 const QPoint b = ToScreen(c + m_r * direction);
                 canvas.Line(a.x(), a.y(), b.x(), b.y());
             }
-            w += 2 * M_PI / m_bladeCount;
+            w += 2 * M_PI / blades;
         }
     }
     canvas.SetPen(GetPen());
@@ -181,7 +184,7 @@ void TAniTrans::DrawScoop(TCanvas &canvas, const TBeltPlace &place) const
     }
     const int px = p.x();
     const int py = p.y();
-    const int kp = int(std::lround(m_rk * m_scale));
+    const int kp = ToPixelNear(std::round(m_rk * m_scale), std::max(width(), height()));
     canvas.Polygon(
         QPolygon({QPoint(px - kp, py - 1), QPoint(int(px - kp / 2.0), int(py - 0.66 * kp)),
                   QPoint(px, int(py - 1.2 * kp)), QPoint(int(px + kp / 2.0), int(py - 0.66 * kp)),

@@ -14,10 +14,11 @@ TBladeWheel::TBladeWheel(QWidget *parent)
 QList<double> TBladeWheel::BladeRows() const
 {
     QList<double> rows;
-    if (m_bladeCount <= 0)
+    const int blades = DrawnRepeats(m_bladeCount);
+    if (blades <= 0)
         return rows;
     const double H = height();
-    const int n = 2 * m_bladeCount;
+    const int n = 2 * blades;
     if (m_circleMode) {
         for (int k = 0; k < n; ++k) {
             const double a = (m_alpha + k * 360.0 / n) * M_PI / 180;
@@ -27,7 +28,7 @@ QList<double> TBladeWheel::BladeRows() const
         }
         return rows;
     }
-    const double spacing = H / m_bladeCount;
+    const double spacing = H / blades;
     double y = H - std::fmod(m_alpha, 360) / 360 * H;
     for (int k = 0; k < n; ++k) {
         if (y < -H)

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -73,6 +74,25 @@ int ToPixel(double value)
     return int(value);
 }
 
+int ToPixelNear(double value, int extent)
+{
+    constexpr int spans = 3;
+    const double reach = double(spans) * extent;
+    return ToPixel(std::clamp(value, -reach, extent + reach));
+}
+
+QPoint ToPixelNear(const QPointF &point, const QSize &drawing)
+{
+    return QPoint(ToPixelNear(point.x(), drawing.width()),
+                  ToPixelNear(point.y(), drawing.height()));
+}
+
+int DrawnRepeats(int count)
+{
+    constexpr int limit = 1000;
+    return std::clamp(count, 0, limit);
+}
+
 TCanvas::TCanvas(QPainter &painter)
     : m_painter(painter)
 {
@@ -130,6 +150,35 @@ void TCanvas::SetFont(const TFont &font)
     m_fontColor = font.Color();
 }
 
+bool TCanvas::StrokeShifted() const
+{
+    const QPen pen = m_painter.pen();
+    if (pen.style() == Qt::NoPen || pen.width() % 2 == 0)
+        return false;
+    const QTransform t = m_painter.deviceTransform();
+    return t.m11() != 1 || t.m22() != 1;
+}
+
+template<class Draw> void TCanvas::Shape(Draw draw)
+{
+    if (!StrokeShifted()) {
+        draw();
+        return;
+    }
+    // Unscaled, a line of odd width on row y covers that row and spreads below it; a scaled one
+    // spreads evenly around y. Half a pixel down and right keeps the outline over the rows the
+    // figure covers unscaled, so neighbouring figures neither overlap nor leave a seam.
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    draw();
+    m_painter.restore();
+    m_painter.save();
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.translate(0.5, 0.5);
+    draw();
+    m_painter.restore();
+}
+
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
     if (x2 - x1 < 1 || y2 - y1 < 1)
@@ -137,12 +186,19 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     if (m_painter.pen().style() == Qt::NoPen)
         m_painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), m_painter.brush());
     else
-        m_painter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+        Shape([&] { m_painter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)); });
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
-    m_painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    Shape([&] { m_painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1)); });
+}
+
+void TCanvas::Circle(const QPointF &centre, double radius, const QSize &drawing)
+{
+    const QPoint from = ToPixelNear(centre - QPointF(radius, radius), drawing);
+    const QPoint to = ToPixelNear(centre + QPointF(radius, radius), drawing);
+    Ellipse(from.x(), from.y(), to.x(), to.y());
 }
 
 void TCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color)
@@ -153,23 +209,38 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color)
 
 void TCanvas::Polygon(const QPolygon &points)
 {
-    m_painter.drawPolygon(points);
+    Shape([&] { m_painter.drawPolygon(points); });
 }
 
 void TCanvas::Polyline(const QPolygon &points)
 {
-    m_painter.drawPolyline(points);
+    Shape([&] { m_painter.drawPolyline(points); });
 }
 
 void TCanvas::Line(int x1, int y1, int x2, int y2)
 {
-    m_painter.drawLine(x1, y1, x2, y2);
+    const QPen pen = m_painter.pen();
+    if (pen.style() == Qt::NoPen)
+        return;
+    if (pen.width() > 1) {
+        // Wide pens end in round caps around both ends.
+        Shape([&] { m_painter.drawLine(x1, y1, x2, y2); });
+        return;
+    }
+    // The raster engine covers both ends; the end pixel is clipped off.
+    const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-1, -1, 1, 1);
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(box).subtracted(QRegion(x2, y2, 1, 1)), Qt::IntersectClip);
+    Shape([&] { m_painter.drawLine(x1, y1, x2, y2); });
+    m_painter.restore();
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, double startDegrees, double spanDegrees)
 {
-    m_painter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), qRound(startDegrees * 16),
-                      qRound(spanDegrees * 16));
+    Shape([&] {
+        m_painter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), qRound(startDegrees * 16),
+                          qRound(spanDegrees * 16));
+    });
 }
 
 int TCanvas::TextWidth(const QString &text) const
@@ -194,10 +265,19 @@ bool TCanvas::FloodFill(int x, int y, TColor color)
 {
     // The raster engine draws straight into the image, so what was drawn so far can be read.
     const QImage *image = dynamic_cast<const QImage *>(m_painter.device());
-    if (!image || !m_painter.deviceTransform().isIdentity() || !image->rect().contains(x, y))
+    const QTransform device = m_painter.deviceTransform();
+    if (!image || device.type() > QTransform::TxScale)
+        return false;
+    // A cache drawn at a scale is searched and filled in its own pixels.
+    const QPointF centre = device.map(QPointF(x + 0.5, y + 0.5));
+    const QPoint seed(int(std::floor(centre.x())), int(std::floor(centre.y())));
+    if (!image->rect().contains(seed))
         return false;
     const QColor fill = ColorToQColor(color);
-    for (const QRect &run : AreaRuns(*image, x, y))
+    m_painter.save();
+    m_painter.setWorldTransform(device.inverted() * m_painter.worldTransform());
+    for (const QRect &run : AreaRuns(*image, seed.x(), seed.y()))
         m_painter.fillRect(run, fill);
+    m_painter.restore();
     return true;
 }

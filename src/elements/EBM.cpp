@@ -53,7 +53,10 @@ QPointF TEBM::RotorCentre() const
 
 QLineF TEBM::Blade(int k) const
 {
-    const double a = m_bladeAngle * M_PI / 180 + k * 2 * M_PI / m_bladeCount;
+    const int blades = DrawnRepeats(m_bladeCount);
+    if (blades <= 0)
+        return QLineF();
+    const double a = m_bladeAngle * M_PI / 180 + k * 2 * M_PI / blades;
     const QPointF c = RotorCentre();
     const QPointF direction(std::cos(a), std::sin(a));
     return QLineF(c + direction * CalcVal(m_intR), c + direction * CalcVal(m_rotorR));
@@ -74,10 +77,12 @@ void TEBM::Paint(QPainter &painter)
     for (const double percent : {m_rotorR, m_intR}) {
         const double r = CalcVal(percent);
         if (r > 0)
-            canvas.Ellipse(int(c.x() - r), int(c.y() - r), int(c.x() + r), int(c.y() + r));
+            canvas.Circle(c, r, size());
     }
-    for (int k = 0; k < m_bladeCount; ++k) {
+    for (int k = 0; k < DrawnRepeats(m_bladeCount); ++k) {
         const QLineF blade = Blade(k);
-        canvas.Line(int(blade.x1()), int(blade.y1()), int(blade.x2()), int(blade.y2()));
+        const QPoint from = ToPixelNear(blade.p1(), size());
+        const QPoint to = ToPixelNear(blade.p2(), size());
+        canvas.Line(from.x(), from.y(), to.x(), to.y());
     }
 }

@@ -66,8 +66,8 @@ public:
     const TPointList &Stator() const { return m_stator; }
     // A radius in percent of the smaller side, in pixels.
     double CalcVal(double percent) const;
-    // Blade k from the hub to the rim, in pixels; screen y grows with the sine, so a growing
-    // BladeAngle turns the blades clockwise.
+    // Blade k from the hub to the rim, in pixels (empty without blades); screen y grows with the
+    // sine, so a growing BladeAngle turns the blades clockwise.
     QLineF Blade(int k) const;
     QPointF RotorCentre() const;
 

@@ -39,7 +39,7 @@ public:
     double GetEdgeLength() const { return m_edgeLength; }
     void SetEdgeLength(double v) { Store(m_edgeLength, v); }
 
-    // Blade k in pixels: the five corners of root, shoulders and tip.
+    // Blade k in pixels: the five corners of root, shoulders and tip (none without blades).
     QPolygon Blade(int k) const;
 
 protected:

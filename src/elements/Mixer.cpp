@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "PercentMap.h"
 
+#include <algorithm>
 #include <cmath>
 
 TMixer::TMixer(QWidget *parent)
@@ -19,14 +20,14 @@ double TMixer::CalcVal(double percent) const
 
 int TMixer::SurfaceY() const
 {
-    return int(height() - CalcVal(m_waterLevel));
+    return ToPixelNear(height() - CalcVal(m_waterLevel), height());
 }
 
 void TMixer::Paint(QPainter &painter)
 {
     const int W = width();
     const int H = height();
-    const int R = int(CalcVal(m_wallBottomR));
+    const int R = ToPixelNear(CalcVal(m_wallBottomR), std::min(W, H));
     const int w = GetPen().Width() / 2;
     // The far walls and the bottom stand on the last pixel column and row, inside the box.
     const int right = W - 1 - w;
@@ -47,27 +48,30 @@ void TMixer::Paint(QPainter &painter)
     // The surface closes the area below it, which takes the liquid's colour.
     const int y = SurfaceY();
     canvas.SetPen(m_waterColor, 1);
-    canvas.Line(w + 1, y, right - 1, y);
+    canvas.Line(w + 1, y, right, y);
+    // Midway down from the surface; over the brim, from the top row.
     if (y < bottom)
-        canvas.FloodFill(W / 2, (H + y) / 2, m_waterColor);
+        canvas.FloodFill(W / 2, std::max(0, (H + y) / 2), m_waterColor);
 
     const double cx = W / 2;
     const double cy = H - CalcVal(m_rotorCenterTop);
     const double r1 = CalcVal(m_rotorR1);
     canvas.SetPen(m_rotorPen.Color(), 1);
     canvas.SetBrush(m_rotorPen.Color());
-    canvas.Ellipse(int(cx - r1), int(cy - r1), int(cx + r1), int(cy + r1));
+    canvas.Circle(QPointF(cx, cy), r1, size());
     canvas.SetPen(m_rotorPen);
     const double rho = CalcVal(m_rotorR2);
     auto at = [&](double degrees) {
         const double a = degrees * M_PI / 180;
-        return QPoint(int(cx + rho * std::cos(a)), int(cy - rho * std::sin(a)));
+        return ToPixelNear(QPointF(cx + rho * std::cos(a), cy - rho * std::sin(a)), size());
     };
     const double h = m_beta / 2;
-    for (int k = 0; k < m_bladeCount; ++k) {
-        const double a = m_alpha + k * 360.0 / m_bladeCount;
+    const QPoint hub = ToPixelNear(QPointF(cx, cy), size());
+    const int blades = DrawnRepeats(m_bladeCount);
+    for (int k = 0; k < blades; ++k) {
+        const double a = m_alpha + k * 360.0 / blades;
         const QPoint tip = at(a);
-        canvas.Line(int(cx), int(cy), tip.x(), tip.y());
+        canvas.Line(hub.x(), hub.y(), tip.x(), tip.y());
         canvas.Polyline(QPolygon({at(a + h), at(a + h / 2), tip, at(a - h / 2), at(a - h)}));
     }
 }

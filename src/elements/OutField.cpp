@@ -5,6 +5,7 @@
 #include "base/Formats.h"
 
 #include <QFontMetrics>
+#include <QPen>
 #include <cmath>
 
 TOutField::TOutField(QWidget *parent)
@@ -64,6 +65,11 @@ void TOutField::SetCaption(const QString &caption)
     Store(m_caption, caption);
 }
 
+void TOutField::SetAlarmColor(const QColor &color)
+{
+    Store(m_alarmColor, color);
+}
+
 QFont TOutField::TextFont() const
 {
     QFont font = m_font.ToQFont(600);
@@ -96,11 +102,19 @@ void TOutField::Paint(QPainter &painter)
     const double phi = m_alpha * 0.1 * M_PI / 180.0 + std::atan2(d, -c);
     const int x = int(r * std::cos(phi) + x0);
     const int y = int(y0 - r * std::sin(phi));
+    painter.save();
     painter.setFont(font);
     painter.setPen(ColorToQColor(m_font.Color()));
     painter.translate(x, y);
     painter.rotate(-m_alpha / 10.0);
     painter.drawText(0, metrics.ascent(), m_caption);
+    painter.restore();
+    if (m_alarmColor.isValid()) {
+        const int w = AlarmFrameWidth;
+        painter.setPen(QPen(m_alarmColor, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(w / 2.0, w / 2.0, width() - w, height() - w));
+    }
 }
 
 void TOutField::WriteConfig(TIniFile &ini, const QString &section) const

@@ -22,8 +22,11 @@ class TOutField : public TPenBrushElement<TCachedElement>
     Q_PROPERTY(bool Transparent READ GetTransparent WRITE SetTransparent)
     Q_PROPERTY(TVorbinVAlign VAlign READ GetVAlign WRITE SetVAlign)
     Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
+    Q_PROPERTY(QColor AlarmColor READ GetAlarmColor WRITE SetAlarmColor)
 
 public:
+    static constexpr int AlarmFrameWidth = 3;
+
     explicit TOutField(QWidget *parent = nullptr);
 
     // Unlike the other elements, the field redraws on every pen or brush assignment, even of
@@ -47,6 +50,9 @@ public:
     void SetVAlign(TVorbinVAlign align);
     QString GetCaption() const { return m_caption; }
     void SetCaption(const QString &caption);
+    // A frame in this colour marks a value in alarm; an invalid colour draws none.
+    QColor GetAlarmColor() const { return m_alarmColor; }
+    void SetAlarmColor(const QColor &color);
 
     // The font the text is drawn with: bold as weight 600, the script family for HandWriting.
     QFont TextFont() const;
@@ -64,4 +70,5 @@ private:
     bool m_handWriting = false;
     TVorbinVAlign m_vAlign = vb_VAlignCenter;
     QString m_caption;
+    QColor m_alarmColor;
 };

@@ -1,5 +1,7 @@
 #include "PointList.h"
 
+#include "Canvas.h"
+
 #include "base/Feedback.h"
 #include "base/Formats.h"
 
@@ -32,7 +34,8 @@ QPolygon TPointList::Polygon(int width, int height) const
 {
     QPolygon polygon;
     for (int i = 0; i < m_count; ++i)
-        polygon << QPoint(int(width * m_points[i].x() * 0.01),
-                          int(height * m_points[i].y() * 0.01));
+        polygon << ToPixelNear(
+            QPointF(width * m_points[i].x() * 0.01, height * m_points[i].y() * 0.01),
+            QSize(width, height));
     return polygon;
 }

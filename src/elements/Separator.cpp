@@ -161,12 +161,12 @@ void TSeparator::Paint(QPainter &painter)
     if (!GetTransparent())
         canvas.FillRect(0, 0, W, H, GetColor());
     const int w = m_wallPen.Width() / 2;
-    const int bw = int(m_bathWidth * W / 100);
-    const int bb = int(m_bathBottomWidth * bw / 100);
+    const int bw = ToPixelNear(m_bathWidth * W / 100, W);
+    const int bb = ToPixelNear(m_bathBottomWidth * bw / 100, W);
     const int xL = (bw - bb) / 2;
-    const int yS = int((m_bathHeight - m_bathSubH) * H / 100);
-    const int yB = int(m_bathHeight * H / 100);
-    const int yG = int(m_gridHeight * H / 100);
+    const int yS = ToPixelNear((m_bathHeight - m_bathSubH) * H / 100, H);
+    const int yB = ToPixelNear(m_bathHeight * H / 100, H);
+    const int yG = ToPixelNear(m_gridHeight * H / 100, H);
     QPolygon outline({QPoint(w, w), QPoint(w, yS), QPoint(xL, yB), QPoint(bw - xL, yB),
                       QPoint(bw, yS), QPoint(bw, yG), QPoint(bw, H - w), QPoint(W - w, H - w),
                       QPoint(W - w, w)});
@@ -174,7 +174,7 @@ void TSeparator::Paint(QPainter &painter)
     canvas.SetBrush(m_backColor);
     canvas.Polygon(outline);
     QPolygon liquid = outline;
-    const int yW = int(H * m_waterLevel / 100);
+    const int yW = ToPixelNear(H * m_waterLevel / 100, H);
     liquid[0].setY(yW);
     liquid[8].setY(yW);
     canvas.SetBrush(m_waterColor);
@@ -186,25 +186,27 @@ void TSeparator::Paint(QPainter &painter)
     if (m_showClosedLoop)
         canvas.Line(W - w, w, W - w, H - w);
 
-    if (m_gridCount > 0) {
-        const double pitch = double(bw) / m_gridCount;
+    const int bars = DrawnRepeats(m_gridCount);
+    if (bars > 0) {
+        const double pitch = double(bw) / bars;
         const double bar = (100 - m_gridSpace) * pitch / 100;
         const int g = m_gridPen.Width();
         if (bar > 0) {
             canvas.SetPen(m_gridPen);
-            for (int i = 0; i < m_gridCount; ++i) {
+            for (int i = 0; i < bars; ++i) {
                 const double x = i * pitch + g;
-                canvas.Line(int(x), yG, int(x + bar - g), yG);
+                canvas.Line(ToPixelNear(x, W), yG, ToPixelNear(x + bar - g, W), yG);
             }
         }
     }
 
     canvas.SetNoPen();
     canvas.SetBrush(m_backWallColor);
-    canvas.Rectangle(int((1 - m_backWallWidth / 100) * W), int(m_backWallTop * H / 100), W, H);
+    canvas.Rectangle(ToPixelNear((1 - m_backWallWidth / 100) * W, W),
+                     ToPixelNear(m_backWallTop * H / 100, H), W, H);
 
     const QList<TColor> colours {m_coalColor, m_rockColor, m_bubbleColor};
     for (const TRockBall &b : m_balls)
-        DrawRockBall(canvas, QPoint(int(W * b.x / 100), int(H * b.y / 100)), int(b.r), b.kind,
-                     colours);
+        DrawRockBall(canvas, ToPixelNear(QPointF(W * b.x / 100, H * b.y / 100), size()),
+                     ToPixelNear(b.r, std::max(W, H)), b.kind, colours);
 }

@@ -66,9 +66,10 @@ public:
     double GetMeoLength() const { return PosToScreen(m_position); }
     // Distance of value v from the strip's start in pixels; 0 when Max = Min.
     double PosToScreen(double v) const;
-    // Values of the scale ticks: every ScaleStep strictly between Min and Max (none for a step
-    // that is not positive, and none beyond one per pixel of the strip).
-    QList<double> TickValues() const;
+    // Strip offsets of the scale ticks, one for every ScaleStep strictly between Min and Max
+    // (none for a step that is not positive). Ticks finer than the pixels fall together: each
+    // pixel is listed once, as drawing them all would cover it.
+    QList<int> TickPixels() const;
 
 protected:
     void Paint(QPainter &painter) override;

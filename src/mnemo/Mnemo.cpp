@@ -17,8 +17,10 @@
 #include "elements/OutField.h"
 #include "elements/Pump.h"
 #include "elements/WaterMEO.h"
+#include "mnemo/ScaledSheet.h"
 
 #include <QAction>
+#include <QVBoxLayout>
 #include <QTimer>
 #include <cmath>
 #include <limits>
@@ -30,6 +32,7 @@ namespace {
 
 const QString DesignPath = QStringLiteral(":/forms/FormMnemo.json");
 constexpr int TimerInterval = 100;
+constexpr QSize DesignSize(1280, 746);
 
 // The belt speed table: load 0 -> 0, 2 -> 6, 100 -> 15, 101 -> 15.
 const TCalibrationTable &SpeedTable()
@@ -121,11 +124,20 @@ TFormMnemo::TFormMnemo(QWidget *parent)
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
-    resize(1280, 746);
+    resize(DesignSize);
+
+    // The diagram is designed for one size and scaled to the window.
+    SheetView = new TScaledSheet(DesignSize, Qt::black, this);
+    SheetView->setObjectName(QStringLiteral("SheetView"));
+    // The labels find their layout file by their parent's name, which is the window's.
+    SheetView->Sheet()->setObjectName(objectName());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SheetView);
 
     InitMnemoResources();
     RegisterElementLibrary();
-    FComponents = LoadFormDesign(this, DesignPath);
+    FComponents = LoadFormDesign(SheetView->Sheet(), DesignPath);
     OutField_PLS = Element<TOutField>("OutField_PLS");
     OutField_PLSZ = Element<TOutField>("OutField_PLSZ");
     OutField_KS_level = Element<TOutField>("OutField_KS_level");

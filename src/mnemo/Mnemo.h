@@ -16,6 +16,7 @@ class TFlake;
 class TGFlake;
 class TOutField;
 class TPump;
+class TScaledSheet;
 class TWaterMEO;
 
 // What one tick reads: the newest process record (none while the main frame's record query is
@@ -61,6 +62,8 @@ public:
     void SetLiveSource(TLiveSource source) { FLiveSource = std::move(source); }
 
     QTimer *Timer1;
+    // Shows the diagram's elements at the window's size.
+    TScaledSheet *SheetView;
 
     TOutField *OutField_PLS;
     TOutField *OutField_PLSZ;

@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "alarms/FormAlarms.h"
 #include "app/About.h"
 #include "app/FormConfig.h"
 #include "app/InputNewSet.h"
@@ -37,6 +38,13 @@ void TrendRelayout(QWidget *window)
     if (auto *trend = qobject_cast<TFormGraphTrend *>(window))
         trend->NormalLayout();
 }
+// The alarm window frames the diagram's value fields (the diagram is made before it).
+QWidget *AlarmWindow(TFormMain &main)
+{
+    auto *window = new TFormAlarms(&main);
+    window->BindDiagram(FormMnemo);
+    return window;
+}
 } // namespace
 
 QList<TWindowRow> StationWindows()
@@ -72,6 +80,7 @@ QList<TWindowRow> StationWindows()
         ChildWindow<TFormDiagnostics>(&F::ActionDiagnostics, nullptr),
         ChildWindow<TFormCommandLog>(&F::ActionCommandLog, &F::ActionPrintCommandLog, {},
                                      JournalFrame),
+        {&F::ActionAlarms, &F::ActionPrintAlarms, AlarmWindow, JournalFrame},
     };
 }
 

@@ -1,14 +1,19 @@
 #include "GraphTrend.h"
 
 #include "GraphEditor.h"
+#include "TrendLayout.h"
+#include "TrendLoader.h"
+#include "TrendPrint.h"
+#include "TrendRange.h"
 #include "app/Connection.h"
 #include "app/CsvExport.h"
+#include "app/DayFollower.h"
 #include "app/EventLog.h"
+#include "app/FreshnessLabel.h"
 #include "app/Global.h"
 #include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
-#include "app/Report.h"
 #include "app/Utils.h"
 #include "base/Csv.h"
 #include "base/Formats.h"
@@ -23,29 +28,17 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QKeyEvent>
-#include <QMdiArea>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTimer>
 #include <QToolButton>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
 
-constexpr TMoment FillStep = 10 * OneSecond;
-constexpr TMoment MaxHeldGap = 5 * OneMinute;
-constexpr int YieldEvery = 20;
-constexpr int RedrawEvery = 60;
-constexpr int ProgressRedrawMs = 250;
-constexpr int TitleHeight = 22;
 const QString CursorTimeFormat = QStringLiteral("dd.mm.yyyy hh:nn:ss");
 
 // Losslessly, so a limit read back is the limit written.
@@ -54,17 +47,14 @@ QString LimitText(double value)
     return QString::number(value, 'g', 17);
 }
 
+qint64 WholeSeconds(TMoment moment)
+{
+    return std::llround(moment * 86400);
+}
+
 TMoment DateMoment(const QDate &date)
 {
     return EncodeMoment(date.year(), date.month(), date.day());
-}
-
-// Runs the statement on the shared link; throws with the driver's text on failure.
-void Run(QSqlQuery &query, const QString &sql)
-{
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        throw std::runtime_error(query.lastError().text().toStdString());
 }
 
 } // namespace
@@ -78,9 +68,12 @@ TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
     setAutoFillBackground(true);
     CreateControls();
 
-    // 1. Today, both shifts; the first timer tick (or Enter) loads.
-    DateTimePicker1->setDate(MomentToDateTime(Now()).date());
+    // 1. The working day that holds the present, both shifts; kept on it while the operator has
+    // not chosen another day. The first showing with an open link loads.
     ComboBox1->setCurrentIndex(2);
+    FFollower = new TDayFollower(DateTimePicker1, ComboBox1);
+    connect(FFollower, &TDayFollower::Moved, this, &TFormGraphTrend::Reload);
+    Day = DateMoment(DateTimePicker1->date()); // a report before the first load is dated
     // 2. The layout and limits file.
     const QString configFolder = QDir::current().filePath(QStringLiteral("config"));
     QDir().mkpath(configFolder);
@@ -98,6 +91,12 @@ TFormGraphTrend::TFormGraphTrend(const TTrendWindowDef &def, QWidget *parent)
     TimerUpdate->setInterval(UpdateInterval);
     connect(TimerUpdate, &QTimer::timeout, this, &TFormGraphTrend::TimerUpdateTimer);
     TimerUpdate->start();
+
+    if (FormMain)
+        connect(FormMain, &TFormMain::LinkOpened, this, [this] {
+            if (FFirstShowDone)
+                Reload();
+        });
 
     if (FormMain && def.PrintAction) {
         QAction *print = FormMain->*def.PrintAction;
@@ -136,13 +135,15 @@ void TFormGraphTrend::CreateControls()
     right->setContentsMargins(0, 0, 0, 0);
     ComboBox1 = new QComboBox(PanelTopRight);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems(
-        {QStringLiteral("Смена №1"), QStringLiteral("Смена №2"), QStringLiteral("Обе смены")});
+    ComboBox1->addItems(TrendRangeNames());
     DateTimePicker1 = MakeDatePicker(PanelTopRight, QStringLiteral("DateTimePicker1"));
     right->addWidget(ComboBox1);
     right->addWidget(DateTimePicker1);
     top->addWidget(LabelLeft);
+    LabelFreshness = new TFreshnessLabel(PanelTop);
     top->addWidget(LabelTop, 1);
+    top->addWidget(LabelFreshness);
+    top->addSpacing(8);
     top->addWidget(PanelTopRight);
     // Off-screen: only Enter reaches it.
     ButReload = new QPushButton(QStringLiteral("Обновить"), this);
@@ -152,11 +153,14 @@ void TFormGraphTrend::CreateControls()
     FComponents << PanelTop << LabelLeft << LabelTop << PanelTopRight << ComboBox1
                 << DateTimePicker1 << ButReload;
 
+    QList<TTrendSource> sources;
     for (int i = 0; i < FDef.Charts.size() && i < MaxCharts; ++i) {
         Charts << CreateChart(FDef.Charts.at(i), i);
-        FAlign << FDef.Charts.at(i).Align;
-        FHeight << 100;
+        const QStringList &columns = FDef.Charts.at(i).Columns;
+        for (int g = 0; g < columns.size(); ++g)
+            sources.append({Charts.last(), g, columns.at(g)});
     }
+    FLoader = std::make_unique<TTrendLoader>(sources);
 
     if (FDef.Divider) {
         CreateDividerPanel();
@@ -168,6 +172,8 @@ void TFormGraphTrend::CreateControls()
         connect(CmdShowSatellite, &QAction::triggered, this,
                 &TFormGraphTrend::CmdShowSatelliteClick);
     }
+
+    FLayout = std::make_unique<TTrendLayout>(FDef, this, PanelTop, PanelBottom, Charts);
 
     WaitPanel = new QLabel(QStringLiteral("Дождитесь загрузки данных"), this);
     WaitPanel->setObjectName(QStringLiteral("WaitPanel"));
@@ -206,9 +212,9 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
     chart->SetYMax(def.YMax);
     chart->SetYMin(def.YMin);
     chart->SetYLabelStep(def.YLabelStep);
-    chart->SetGraphTop(TitleHeight + 6);
+    chart->SetGraphTop(TrendTitleHeight + 6);
     TMoment start = 0, stop = 0;
-    if (ShiftRange(DateMoment(MomentToDateTime(Now()).date()), 3, start, stop)) {
+    if (ShiftRange(ProductionDayOf(Now()), 3, start, stop)) {
         chart->SetNewStartTime(start);
         chart->SetNewStopTime(stop);
         chart->SetNewCursorTime((start + stop) / 2);
@@ -227,6 +233,7 @@ TLevelGraph *TFormGraphTrend::CreateChart(const TTrendChartDef &def, int positio
         chart->SetOnChange([this](TLevelGraph *sender) { LevelGraphDSUSChange(sender); });
     else
         chart->SetOnChange([this](TLevelGraph *sender) { OnCursorMove(sender); });
+    chart->SetOnZoom([this](TLevelGraph *sender) { OnChartZoom(sender); });
     FComponents << chart;
 
     auto *title = new TLabel(chart);
@@ -313,7 +320,9 @@ void TFormGraphTrend::CreateDividerPanel()
     TLabel *labelValue =
         makeLabel("LabelCursorVal", QStringLiteral("Положение делителя потока:"), 300, 240);
     OutFieldCursorVal = makeField("OutFieldCursorVal", 544, 80);
-    OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0"));
+    // An empty slot reads -1: blank, as the other readouts show it; 0 still reads "0.0".
+    OutFieldCursorVal->SetOutFormat(QStringLiteral("##0.0; ;0.0"));
+    OutFieldCursorVal->SetOutValue(-1); // nothing loaded yet
     FComponents << PanelBottom << PanelBottomLeft << PanelBottomCenter << PanelBottomRight
                 << labelTime << OutFieldCurTime << labelValue << OutFieldCursorVal;
 }
@@ -443,27 +452,8 @@ void TFormGraphTrend::ApplyLegendPens()
 
 void TFormGraphTrend::NormalLayout()
 {
-    const int parts = std::max(FDef.LayoutParts, 1);
-    const int v = (height() - PanelTop->height() - 20) / parts;
-    // The lowest chart shows the time scale: the bottom-aligned one, else the filling one.
-    int lowest = -1;
-    for (int i = 0; i < Charts.size(); ++i) {
-        if (FDef.Charts.at(i).Align == TChartAlign::Bottom)
-            lowest = i;
-        if (FDef.Charts.at(i).Align == TChartAlign::Client && lowest < 0)
-            lowest = i;
-    }
-    for (int i = 0; i < Charts.size(); ++i) {
-        FAlign[i] = FDef.Charts.at(i).Align;
-        FHeight[i] = v + FDef.Charts.at(i).HeightAdd;
-        TLevelGraph *chart = Charts.at(i);
-        chart->SetShowScaleX(i == lowest);
-        chart->SetGraphSubHeight(i == lowest ? 30 : 10);
-    }
+    FLayout->Normal();
     Zoomed.fill(false);
-    Realign();
-    for (TLevelGraph *chart : std::as_const(Charts))
-        chart->show();
 }
 
 void TFormGraphTrend::InverseZoom(int ix)
@@ -475,14 +465,7 @@ void TFormGraphTrend::InverseZoom(int ix)
             NormalLayout();
             return;
         }
-        for (int i = 0; i < Charts.size(); ++i) {
-            TLevelGraph *chart = Charts.at(i);
-            FAlign[i] = TChartAlign::Client;
-            chart->SetShowScaleX(i == ix);
-            chart->SetGraphSubHeight(i == ix ? 30 : 10);
-            chart->setVisible(i == ix);
-        }
-        Realign();
+        FLayout->BlowUp(ix);
         // Only the chart in front counts as blown up, so its button always brings the normal
         // layout back.
         Zoomed.fill(false);
@@ -492,63 +475,9 @@ void TFormGraphTrend::InverseZoom(int ix)
     }
 }
 
-void TFormGraphTrend::Realign()
-{
-    int top = PanelTop->height();
-    int bottom = height() - (PanelBottom ? PanelBottom->height() : 0);
-    const int w = width();
-    for (int i = 0; i < Charts.size(); ++i) {
-        if (FAlign[i] != TChartAlign::Top)
-            continue;
-        Charts[i]->setGeometry(0, top, w, FHeight[i]);
-        top += FHeight[i];
-    }
-    for (int i = Charts.size() - 1; i >= 0; --i) {
-        if (FAlign[i] != TChartAlign::Bottom)
-            continue;
-        bottom -= FHeight[i];
-        Charts[i]->setGeometry(0, bottom, w, FHeight[i]);
-    }
-    for (int i = 0; i < Charts.size(); ++i)
-        if (FAlign[i] == TChartAlign::Client)
-            Charts[i]->setGeometry(0, top, w, std::max(bottom - top, 0));
-
-    // The chart's own controls keep to its right edge.
-    const auto *firstLegend = findChild<QLabel *>(QStringLiteral("LabelLegend11"));
-    for (TLevelGraph *chart : std::as_const(Charts)) {
-        const int cw = chart->width();
-        if (auto *zoom = chart->findChild<QToolButton *>())
-            zoom->move(cw - zoom->width() - 16, 4);
-        int row = 0;
-        for (QLabel *label : chart->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
-            if (!label->objectName().startsWith(QStringLiteral("LabelLegend")))
-                continue;
-            const int labelWidth = firstLegend ? firstLegend->width() : label->width();
-            const int x = FDef.LegendBesideLabels ? cw - labelWidth - 8 : cw - labelWidth - 15;
-            const int y = TitleHeight + 8 + row * (label->height() + 4);
-            label->move(x, y);
-            auto *arrow = chart->findChild<TArrow *>(
-                QString(label->objectName())
-                    .replace(QStringLiteral("Label"), QStringLiteral("Arrow")));
-            if (arrow)
-                arrow->move(x - arrow->width() - 2, y + (label->height() - arrow->height()) / 2);
-            ++row;
-        }
-    }
-    if (PanelBottom)
-        PanelBottom->setGeometry(0, height() - PanelBottom->height(), w, PanelBottom->height());
-}
-
 void TFormGraphTrend::FormResize()
 {
-    PanelTop->setGeometry(0, 0, width(), PanelTop->height());
-    if (!FDef.Divider) {
-        const int parts = std::max(FDef.ResizeParts, 1);
-        const int h = (height() - PanelTop->height() - 10) / parts;
-        for (int i = 0; i < Charts.size(); ++i)
-            FHeight[i] = h + (i == 3 ? 10 : 0);
-    }
-    Realign();
+    FLayout->Resize();
     WaitPanel->move((width() - WaitPanel->width()) / 2, (height() - WaitPanel->height()) / 2);
     PanelBottomResize();
 }
@@ -580,6 +509,8 @@ void TFormGraphTrend::showEvent(QShowEvent *event)
     QTimer::singleShot(0, this, [this] {
         if (Zoomed == decltype(Zoomed) {})
             NormalLayout();
+        if (SQLConnection1().Connected())
+            Reload();
     });
 }
 
@@ -625,7 +556,7 @@ void TFormGraphTrend::Reload()
 {
     ReloadRequested = false;
     ShiftNo = ComboBox1->currentIndex() + 1;
-    if (ShiftNo < 1 || ShiftNo > 3) {
+    if (ShiftNo < RangeFirstShift || ShiftNo > RangeMonth) {
         ComboBox1->setCurrentIndex(2);
         ShiftNo = 3;
     }
@@ -634,38 +565,40 @@ void TFormGraphTrend::Reload()
     Loading = true;
     try {
         Day = DateMoment(DateTimePicker1->date());
-        if (!ShiftRange(Day, ShiftNo, RangeStart, RangeStop)) {
+        if (!TrendSpan(Day, ShiftNo, FSpan)) {
             Loading = false;
             return;
         }
+        RangeStart = FSpan.Start;
+        RangeStop = FSpan.Stop;
         for (TLevelGraph *chart : std::as_const(Charts)) {
-            chart->SetXLabelStep(ShiftNo == 3 ? 2 * OneHour : OneHour);
-            chart->SetNewIntervalAccepted(false);
-            chart->SetNewStartTime(RangeStart);
-            chart->SetNewStopTime(RangeStop);
-            chart->SetNewCursorTime((RangeStart + RangeStop) / 2);
-            chart->SetNewIntervalAccepted(true);
-            chart->ResetData();
-            chart->CalcRegion();
+            chart->SetSecondStep(FSpan.SlotSeconds);
+            chart->SetScaleXFormat(FSpan.LabelFormat);
         }
-        if (FDef.Divider && !Charts.isEmpty())
-            LevelGraphDSUSChange(Charts.first());
+        FLoader->SetRange(RangeStart, RangeStop, FSpan.LabelStep);
         LastLoaded = RangeStart - OneMinute;
+        FHasRecords = false;
         WaitPanel->show();
         WaitPanel->raise();
         QCoreApplication::processEvents();
-
-        QSqlQuery query(SQLConnection1().Database());
-        Run(query,
-            QStringLiteral("select * from pu_data") + TimeRangeWhere(RangeStart, RangeStop)
-                + QStringLiteral(" order by RecMoment"));
-        Fill(query);
-        FinishCharts();
+        FHasRecords = LoadRecords(RangeStart) > 0;
+        FLoader->Finish();
+        LabelFreshness->Loaded(FHasRecords);
+    } catch (const TTrendLoadError &error) {
+        LabelFreshness->Failed(error.Reason);
+        PostEvent(Where("Reload()"));
     } catch (const std::exception &) {
         PostEvent(Where("Reload()"));
     }
+    ShowDividerReadout();
     WaitPanel->hide();
     Loading = false;
+}
+
+int TFormGraphTrend::LoadRecords(TMoment from)
+{
+    return FSpan.Extremes() ? LoadSlotExtremes(*FLoader, FSpan, from, RangeStop, LastLoaded)
+                            : FLoader->Load(from, RangeStop, LastLoaded);
 }
 
 void TFormGraphTrend::CheckForUpdates()
@@ -674,81 +607,21 @@ void TFormGraphTrend::CheckForUpdates()
         return;
     Loading = true;
     try {
-        QSqlQuery query(SQLConnection1().Database());
-        Run(query,
-            QStringLiteral("select * from pu_data") + TimeRangeWhere(LastLoaded, RangeStop)
-                + QStringLiteral(" order by RecMoment"));
-        Fill(query);
-        FinishCharts();
+        // Never from before the range: in a range that loaded empty, the previous shift's last
+        // record would land in the first slot.
+        if (LoadRecords(std::max(LastLoaded, RangeStart)) > 0)
+            FHasRecords = true;
+        FLoader->Finish();
+        LabelFreshness->Loaded(FHasRecords);
+    } catch (const TTrendLoadError &error) {
+        LabelFreshness->Failed(error.Reason);
+        PostEvent(Where("CheckForUpdates()."));
     } catch (const std::exception &) {
         PostEvent(Where("CheckForUpdates()."));
     }
+    ShowDividerReadout();
     WaitPanel->hide();
     Loading = false;
-}
-
-void TFormGraphTrend::Fill(QSqlQuery &query)
-{
-    // Where each chart's graphs come from in the result.
-    struct Source
-    {
-        TLevelGraph *chart;
-        int graph;
-        int field;
-    };
-    const QSqlRecord record = query.record();
-    QList<Source> sources;
-    for (int c = 0; c < Charts.size(); ++c) {
-        const QStringList &columns = FDef.Charts.at(c).Columns;
-        for (int g = 0; g < columns.size(); ++g) {
-            const int field = record.indexOf(columns.at(g));
-            if (field < 0)
-                throw std::runtime_error("column missing: " + columns.at(g).toStdString());
-            sources.append({Charts.at(c), g, field});
-        }
-    }
-    const int momentField = record.indexOf(QStringLiteral("RecMoment"));
-    if (momentField < 0)
-        throw std::runtime_error("RecMoment missing");
-
-    QVarLengthArray<double, 16> values(sources.size());
-    QElapsedTimer progress;
-    progress.start();
-    TMoment prev = 0;
-    for (int i = 0; query.next(); ++i) {
-        if (i % YieldEvery == 0)
-            QCoreApplication::processEvents();
-        const TMoment t = DateTimeToMoment(query.value(momentField).toDateTime());
-        TMoment s = i == 0 || t - prev > MaxHeldGap ? t : prev;
-        for (int k = 0; k < sources.size(); ++k)
-            values[k] = query.value(sources.at(k).field).toDouble();
-        // Hold the record's values from the previous written moment up to its own (a moment
-        // within a millisecond of t counts as t: sums of ten seconds are not exact).
-        do {
-            LastLoaded = s;
-            for (int k = 0; k < sources.size(); ++k)
-                sources.at(k).chart->AddPoint(sources.at(k).graph, s, values[k], false);
-            prev = s;
-            s += FillStep;
-        } while (t - s > OneMillisecond);
-        // Partial curves are drawn only while a load is slow enough for the operator to wait
-        // on it; a fast load draws once, at its end.
-        if (i % RedrawEvery == 0 && progress.elapsed() >= ProgressRedrawMs) {
-            for (TLevelGraph *chart : std::as_const(Charts))
-                chart->UpdateChanges();
-            progress.restart();
-        }
-    }
-    query.finish();
-}
-
-void TFormGraphTrend::FinishCharts()
-{
-    for (TLevelGraph *chart : std::as_const(Charts)) {
-        chart->UpdateChanges();
-        if (chart->GetYMax() < 5)
-            chart->SetYMax(5);
-    }
 }
 
 void TFormGraphTrend::TimerUpdateTimer()
@@ -759,10 +632,12 @@ void TFormGraphTrend::TimerUpdateTimer()
     try {
         if (TickCount++ == 4)
             ReloadRequested = true;
-        const TMoment now = Now();
+        // In whole seconds: the range's ends and the clock differ in the last bits.
+        const qint64 now = WholeSeconds(Now());
         if (ReloadRequested)
             Reload();
-        else if (now > RangeStart && now < RangeStop && now - LastLoaded > OneMinute)
+        else if (now > WholeSeconds(RangeStart) && now < WholeSeconds(RangeStop)
+                 && now - WholeSeconds(LastLoaded) > 60)
             CheckForUpdates();
     } catch (const std::exception &) {
         PostEvent(Where("TimerUpdateTimer"));
@@ -779,6 +654,19 @@ void TFormGraphTrend::OnCursorMove(TLevelGraph *sender)
     for (TLevelGraph *chart : std::as_const(Charts))
         if (chart != sender)
             chart->SetCursorTime(sender->GetCursorTime());
+}
+
+void TFormGraphTrend::ShowDividerReadout()
+{
+    if (FDef.Divider && !Charts.isEmpty())
+        LevelGraphDSUSChange(Charts.first());
+}
+
+void TFormGraphTrend::OnChartZoom(TLevelGraph *sender)
+{
+    for (TLevelGraph *chart : std::as_const(Charts))
+        if (chart != sender)
+            chart->SetView(sender->View());
 }
 
 void TFormGraphTrend::LevelGraphDSUSChange(TLevelGraph *sender)
@@ -807,76 +695,15 @@ void TFormGraphTrend::CmdShowSatelliteClick()
 
 QStringList TFormGraphTrend::PicturePaths() const
 {
-    QStringList paths;
-    for (int n = 0; n < Charts.size(); ++n)
-        paths << QDir(TempDir).filePath(FDef.PicturePrefix + QString::number(n)
-                                        + QStringLiteral(".png"));
-    return paths;
+    return TrendPicturePaths(*this);
 }
 
 void TFormGraphTrend::DrawLegend(TLevelGraph *chart, QImage &image) const
 {
-    if (!chart || chart->width() <= 0 || chart->height() <= 0)
-        return;
-    const double kx = double(image.width()) / chart->width();
-    const double ky = double(image.height()) / chart->height();
-    QPainter canvas(&image);
-    for (QWidget *component : FComponents) {
-        if (component->parentWidget() != chart
-            || !component->objectName().contains(QStringLiteral("Legend")))
-            continue;
-        if (auto *label = qobject_cast<TLabel *>(component)) {
-            canvas.setFont(label->font());
-            canvas.setPen(label->palette().color(QPalette::WindowText));
-            const QFontMetrics metrics(label->font());
-            const int textWidth = metrics.horizontalAdvance(label->text());
-            double x = label->x() * kx;
-            if (label->alignment() & Qt::AlignHCenter)
-                x += (label->width() * kx - textWidth) / 2;
-            else if (label->alignment() & Qt::AlignRight)
-                x += label->width() * kx - textWidth - 2;
-            double y = label->y() * ky;
-            if (label->alignment() & Qt::AlignVCenter)
-                y += (label->height() * ky - metrics.height()) / 2;
-            canvas.drawText(int(x), int(y) + metrics.ascent(), label->text());
-        } else if (auto *arrow = qobject_cast<TArrow *>(component)) {
-            canvas.setPen(QPen(ColorToQColor(arrow->GetColor()), arrow->GetArrowWidth()));
-            const int y = int((arrow->y() + arrow->height() / 2.0) * ky);
-            canvas.drawLine(int(arrow->x() * kx), y, int(arrow->x() * kx + arrow->width() * kx), y);
-        }
-    }
+    DrawTrendLegend(FComponents, chart, image);
 }
 
 bool TFormGraphTrend::Print()
 {
-    // A window behind the one in front is not maximised; its pictures and legends are laid out
-    // at the size it has in front.
-    const QSize kept = size();
-    if (FormMain && FormMain->CurrentChild() != this)
-        resize(FormMain->MdiArea->viewport()->size());
-    NormalLayout();
-    const QString templatePath = QDir(TemplateDir).filePath(FDef.Template);
-    const QStringList pictures = PicturePaths();
-    QDir().mkpath(TempDir);
-    QStringList keys {QStringLiteral("QRLabelTitle"), QStringLiteral("QRLabelDate")};
-    QStringList values {LabelTop->text(), FormatDateTime(QStringLiteral("dd.mm.yyyy"), Day)};
-    // The flow-divider report has no chart titles.
-    if (!FDef.Divider) {
-        for (int n = 0; n < Charts.size(); ++n) {
-            keys << QStringLiteral("LabelName%1").arg(n + 1);
-            values << FDef.Charts.at(n).Title;
-        }
-    }
-    for (int n = 0; n < Charts.size(); ++n) {
-        QImage image = Charts.at(n)->ExportImage(1000, 500, true);
-        DrawLegend(Charts.at(n), image);
-        image.save(pictures.at(n), "PNG");
-        keys << QStringLiteral("pic%1.BMP").arg(n + 1);
-        values << pictures.at(n);
-    }
-    if (size() != kept) {
-        resize(kept);
-        NormalLayout();
-    }
-    return ShowReport(templatePath, keys, values);
+    return PrintTrendWindow(*this);
 }

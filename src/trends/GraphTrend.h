@@ -1,6 +1,7 @@
 #pragma once
 
-#include "base/Color.h"
+#include "TrendDesign.h"
+#include "TrendRange.h"
 #include "base/Moment.h"
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -16,55 +18,17 @@ class QImage;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QSqlQuery;
 class QTimer;
 class QToolButton;
 class TArrow;
 class TFormMain;
 class TLabel;
 class TLevelGraph;
+class TDayFollower;
+class TFreshnessLabel;
 class TOutField;
-
-// How a chart takes its place in the window's normal layout: stacked from the top, from the
-// bottom, or filling what the others leave.
-enum class TChartAlign { Top, Bottom, Client };
-
-struct TTrendLegendDef
-{
-    QString Caption;
-    TColor Color;
-};
-
-// One chart of a trend window as the window's design gives it.
-struct TTrendChartDef
-{
-    QString Name; // the chart's component name, also the start of its limits section
-    QString Title; // caption of its title label
-    int TitleLabel; // LabelTitle<n>
-    int ZoomButton; // SButGraphZoom<n>; 0 for none
-    double YMin, YMax, YLabelStep;
-    int GraphCount;
-    QStringList Columns; // pu_data columns drawn as graphs 0, 1, ...
-    QList<TTrendLegendDef> Legend;
-    TChartAlign Align; // in the normal layout
-    int HeightAdd; // normal-layout height: V + HeightAdd
-};
-
-// One of the four trend windows.
-struct TTrendWindowDef
-{
-    QString ObjectName; // "FormGraphHardParams"
-    QString Title; // LabelTop
-    QString IniName; // layout and limits file in "config"
-    QString Template; // report template
-    QString PicturePrefix; // "pic", "SL_pic", "DIV_pic"
-    int LayoutParts; // V = (H - P - 20) / LayoutParts in the normal layout
-    int ResizeParts; // chart height on resize: (client height - P - 10) / ResizeParts
-    QAction *TFormMain::*PrintAction;
-    bool Divider; // the flow-divider window: bottom readout panel, no legend, blow-up or menu
-    bool LegendBesideLabels; // arrows 2 px left of their labels instead of under them
-    QList<TTrendChartDef> Charts;
-};
+class TTrendLayout;
+class TTrendLoader;
 
 // The trend window family: one to four charts of the process records of one shift or day, kept
 // up to date every 30 s, with blow-up, cursor coupling, limits kept in the window's file, value
@@ -95,6 +59,8 @@ public:
     // Places the charts as the window shows them normally; clears every blow-up.
     void NormalLayout();
     void OnCursorMove(TLevelGraph *sender);
+    // The charts of a window show the same part of the interval.
+    void OnChartZoom(TLevelGraph *sender);
     void CmdShowSatelliteClick();
     // The value readout of this window (nullptr before it was first opened).
     QWidget *Satellite() const { return FSatellite; }
@@ -137,6 +103,8 @@ public:
     QDateEdit *DateTimePicker1;
     QPushButton *ButReload;
     QLabel *WaitPanel;
+    // How fresh the charts are, in the top panel.
+    TFreshnessLabel *LabelFreshness;
     QTimer *TimerUpdate;
     QMenu *PopupMenu1 = nullptr;
     QAction *CmdShowSatellite = nullptr;
@@ -155,6 +123,8 @@ protected:
     virtual QWidget *CreateSatellite() { return nullptr; }
 
 private:
+    // Records from `from` to the end of the range into the charts, as the range's slots take them.
+    int LoadRecords(TMoment from);
     void CreateControls();
     TLevelGraph *CreateChart(const TTrendChartDef &def, int position);
     void CreateDividerPanel();
@@ -162,19 +132,20 @@ private:
     void FormResize();
     void PanelBottomResize();
     void LevelGraphDSUSChange(TLevelGraph *sender);
+    // The flow-divider readout of the cursor after a load.
+    void ShowDividerReadout();
     void OnLevelGraphMouseDown(TLevelGraph *sender, Qt::MouseButton button);
     // The chart under a point given in global coordinates, or nullptr.
     TLevelGraph *ChartAt(const QPoint &globalPos) const;
-    void Realign();
-    // Runs the query and samples its records into the charts (the sample-and-hold fill).
-    void Fill(QSqlQuery &query);
-    void FinishCharts();
     QString Where(const char *method) const;
 
+    TTrendSpan FSpan; // of the last load
     TTrendWindowDef FDef;
     QList<QWidget *> FComponents;
-    QList<TChartAlign> FAlign; // current alignment per chart
-    QList<int> FHeight; // current height per chart (Top and Bottom charts)
+    std::unique_ptr<TTrendLayout> FLayout;
+    std::unique_ptr<TTrendLoader> FLoader;
     bool FFirstShowDone = false;
+    bool FHasRecords = false; // the loaded range holds records
+    TDayFollower *FFollower;
     QPointer<QWidget> FSatellite;
 };

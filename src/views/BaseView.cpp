@@ -9,7 +9,10 @@
 #include "base/Style.h"
 #include "views/DataGrid.h"
 #include "views/GridCsv.h"
+#include "views/GridPrinter.h"
+#include "views/PagedGridModel.h"
 
+#include <QAction>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -85,6 +88,11 @@ TFormBaseView::TFormBaseView(QWidget *parent)
     ButLoad->setObjectName(QStringLiteral("ButLoad"));
     ButLoad->setDefault(true);
     connect(ButLoad, &QPushButton::clicked, this, &TFormBaseView::Load);
+    ButStop = new QPushButton(QStringLiteral("Стоп"), PanelTop);
+    ButStop->setObjectName(QStringLiteral("ButStop"));
+    ButStop->setEnabled(false);
+    connect(ButStop, &QPushButton::clicked, this, &TFormBaseView::StopLoad);
+    LabelRows = MakeLabel(QStringLiteral("LabelRows"), QString(), PanelTop);
 
     auto *top = new QHBoxLayout(PanelTop);
     top->setContentsMargins(8, 2, 8, 2);
@@ -99,11 +107,17 @@ TFormBaseView::TFormBaseView(QWidget *parent)
     top->addWidget(DateTimePicker4);
     top->addSpacing(12);
     top->addWidget(ButLoad);
+    top->addWidget(ButStop);
+    top->addSpacing(12);
+    top->addWidget(LabelRows);
     top->addStretch(1);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    Grid = new TDataGrid;
+    FRecords = new TPagedGridModel(QStringLiteral("pu_data"));
+    connect(FRecords, &TPagedGridModel::Counted, this, &TFormBaseView::ShowRows);
+    connect(FRecords, &TPagedGridModel::CountingEnded, this, &TFormBaseView::CountingEnded);
+    Grid = new TDataGrid(FRecords);
     Grid->setObjectName(QStringLiteral("DBGrid1"));
     QFont courier(QStringLiteral("Courier New"));
     courier.setBold(true);
@@ -111,11 +125,18 @@ TFormBaseView::TFormBaseView(QWidget *parent)
     Grid->SetFrozenFirstColumn(true);
     Grid->SetColumns(RecordColumns());
     InstallCsvExport(
-        Grid, [this] { return GridCsvRows(*Grid->Model()); },
+        Grid,
+        [this](const QString &path, QString *error) {
+            return WriteRangeCsv(this, *FRecords, path, error);
+        },
         [this] {
             return QStringLiteral("kv512_")
                 + FormatDateTime(QStringLiteral("yyyy-mm-dd_hh-nn"), StartMoment());
         });
+    auto *print = new QAction(QStringLiteral("Печать..."), Grid);
+    print->setObjectName(QStringLiteral("ActionPrintRecords"));
+    connect(print, &QAction::triggered, this, &TFormBaseView::Print);
+    Grid->addAction(print);
     PageControl1->addTab(Grid, QStringLiteral("Основная база данных"));
 
     auto *layout = new QVBoxLayout(this);
@@ -131,33 +152,114 @@ TFormBaseView::~TFormBaseView()
         FormBaseView = nullptr;
 }
 
+namespace {
+// The day's number and the picked time of day, without passing through the day's first local
+// instant, which a daylight-saving change at midnight moves to 01:00.
+TMoment PickedMoment(const QDateEdit *date, const QTimeEdit *time)
+{
+    const QDate day = date->date();
+    return EncodeMoment(day.year(), day.month(), day.day())
+        + time->time().msecsSinceStartOfDay() * OneMillisecond;
+}
+
+const QString NoLink = QStringLiteral("Нет связи с сервером базы данных.");
+} // namespace
+
 TMoment TFormBaseView::StartMoment() const
 {
-    return DateTimeToMoment(DateTimePicker1->date().startOfDay())
-        + DateTimePicker2->time().msecsSinceStartOfDay() * OneMillisecond;
+    return PickedMoment(DateTimePicker1, DateTimePicker2);
 }
 
 TMoment TFormBaseView::StopMoment() const
 {
-    return DateTimeToMoment(DateTimePicker3->date().startOfDay())
-        + DateTimePicker4->time().msecsSinceStartOfDay() * OneMillisecond;
+    return PickedMoment(DateTimePicker3, DateTimePicker4);
 }
 
 void TFormBaseView::Load()
 {
     QString error;
-    if (!Grid->Model()->Load(SQLConnection1().Database(),
-                             QStringLiteral("select * from pu_data ")
-                                 + TimeRangeWhere(StartMoment(), StopMoment())
-                                 + QStringLiteral(" ORDER BY RecMoment"),
-                             &error))
+    const bool linked = SQLConnection1().Connected();
+    // The driver says nothing about a link that is closed.
+    if (!FRecords->Load(SQLConnection1().Database(), StartMoment(), StopMoment(), &error)
+        || !linked) {
+        LabelRows->clear();
+        ButStop->setEnabled(false);
+        ShowError(error.isEmpty() || !linked ? NoLink : error);
+        return;
+    }
+    ButStop->setEnabled(FRecords->Counting());
+    ShowRows();
+    // The keys move from the first record on, Ctrl+End included.
+    if (FRecords->rowCount() > 0)
+        Grid->setCurrentIndex(FRecords->index(0, 0));
+}
+
+void TFormBaseView::StopLoad()
+{
+    FRecords->Stop();
+}
+
+void TFormBaseView::CountingEnded(bool, const QString &error)
+{
+    ButStop->setEnabled(false);
+    ShowRows();
+    if (!error.isEmpty())
         ShowError(error);
+}
+
+void TFormBaseView::ShowRows()
+{
+    const QString rows = QString::number(FRecords->rowCount());
+    if (FRecords->Counting())
+        LabelRows->setText(QStringLiteral("Подсчёт записей: ") + rows + QStringLiteral("..."));
+    else if (FRecords->Complete())
+        LabelRows->setText(QStringLiteral("Записей: ") + rows);
+    else
+        LabelRows->setText(QStringLiteral("Загрузка остановлена, записей: ") + rows);
+}
+
+void TFormBaseView::SetUpPrinter(TGridPrinter &printer) const
+{
+    printer.Orientation = QPageLayout::Landscape;
+    printer.Header = QStringLiteral("<p align=center style=\"font-family:'Times New Roman'; "
+                                    "font-size:14pt\">Просмотр базы данных: записи с %1 по %2</p>")
+                         .arg(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), StartMoment()),
+                              FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), StopMoment()));
+}
+
+void TFormBaseView::Print()
+{
+    TGridPrinter printer(Grid);
+    SetUpPrinter(printer);
+    if (FRecords->rowCount() == 0 || !printer.ConfirmPrint(FRecords->rowCount()))
+        return;
+    // The pages need every row at once.
+    TGridModel rows;
+    rows.SetColumns(FRecords->Columns());
+    QVector<TGridRow> all;
+    QString error;
+    if (!FRecords->ReadAll(
+            TPagedGridModel::PageRows * 10,
+            [&](const QVector<TGridRow> &page) {
+                all.append(page);
+                return all.size() < FRecords->rowCount();
+            },
+            &error)
+        && !error.isEmpty()) {
+        ShowError(error);
+        return;
+    }
+    rows.SetRows(std::move(all));
+    printer.Rows = &rows;
+    printer.Preview(this);
 }
 
 void TFormBaseView::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         ButLoad->click();
+    else if (event->key() == Qt::Key_Escape)
+        StopLoad();
     else
         QWidget::keyPressEvent(event);
 }

@@ -10,16 +10,21 @@ const int RowMargin = 4; // pixels added to the text lines of a row
 }
 
 TDataGrid::TDataGrid(QWidget *parent)
+    : TDataGrid(new TGridModel, parent)
+{ }
+
+TDataGrid::TDataGrid(TGridTable *table, QWidget *parent)
     : QTableView(parent)
-    , FModel(new TGridModel(this))
+    , FTable(table)
     , FHeader(new TGridHeader(this))
 {
+    FTable->setParent(this);
     setHorizontalHeader(FHeader);
     // Titles keep the window's font when the cells get one of their own.
     QFont titleFont = font();
     titleFont.setResolveMask(QFont::AllPropertiesResolved);
     FHeader->setFont(titleFont);
-    setModel(FModel);
+    setModel(FTable);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -33,7 +38,7 @@ TDataGrid::TDataGrid(QWidget *parent)
 
 void TDataGrid::SetColumns(const QVector<TGridColumn> &columns)
 {
-    FModel->SetColumns(columns);
+    FTable->SetColumns(columns);
     for (int column = 0; column < columns.size(); ++column) {
         if (columns.at(column).Width >= 0)
             setColumnWidth(column, columns.at(column).Width);
@@ -59,10 +64,12 @@ void TDataGrid::SetFrozenFirstColumn(bool frozen)
     FFrozen = new QTableView(this);
     FFrozen->setObjectName(QStringLiteral("FrozenColumn"));
     FFrozen->setHorizontalHeader(new TGridHeader(FFrozen));
-    FFrozen->setModel(FModel);
+    FFrozen->setModel(FTable);
     FFrozen->setSelectionModel(selectionModel());
     FFrozen->setFrameShape(QFrame::NoFrame);
-    FFrozen->setFocusPolicy(Qt::NoFocus);
+    // A click on a date gives the keys to the grid.
+    FFrozen->setFocusPolicy(Qt::ClickFocus);
+    FFrozen->setFocusProxy(this);
     FFrozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FFrozen->setSelectionBehavior(selectionBehavior());
     FFrozen->setSelectionMode(selectionMode());
@@ -76,7 +83,7 @@ void TDataGrid::SetFrozenFirstColumn(bool frozen)
     FFrozen->setFont(font());
     FFrozen->horizontalHeader()->setFont(FHeader->font());
     viewport()->stackUnder(FFrozen);
-    for (int column = 1; column < FModel->columnCount(); ++column)
+    for (int column = 1; column < FTable->columnCount(); ++column)
         FFrozen->setColumnHidden(column, true);
     connect(FHeader, &QHeaderView::sectionResized, this, [this](int logical) {
         if (logical == 0)
@@ -142,7 +149,13 @@ void TDataGrid::UpdateFrozenGeometry()
 
 void TDataGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
-    // The frozen column covers the first column's place: never scroll a cell under it.
-    if (index.column() > 0 || !FFrozen)
+    if (index.column() > 0 || !FFrozen) {
         QTableView::scrollTo(index, hint);
+        return;
+    }
+    // The frozen column covers the first column's place: bring the row into view but keep the
+    // other columns where they are, so no cell slides under it.
+    const int across = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(across);
 }

@@ -14,10 +14,15 @@ class TDataGrid : public QTableView
     Q_OBJECT
 
 public:
+    // Over rows of its own, loaded at once.
     explicit TDataGrid(QWidget *parent = nullptr);
+    // Over the given rows, which the grid takes.
+    explicit TDataGrid(TGridTable *table, QWidget *parent = nullptr);
 
     void SetColumns(const QVector<TGridColumn> &columns);
-    TGridModel *Model() const { return FModel; }
+    TGridTable *Table() const { return FTable; }
+    // The rows loaded at once; none when the grid was given other rows.
+    TGridModel *Model() const { return qobject_cast<TGridModel *>(FTable); }
     TGridHeader *Header() const { return FHeader; }
 
     void SetFrozenFirstColumn(bool frozen);
@@ -35,7 +40,7 @@ private:
     void ApplyRowHeight();
     void UpdateFrozenGeometry();
 
-    TGridModel *FModel;
+    TGridTable *FTable;
     TGridHeader *FHeader;
     QTableView *FFrozen = nullptr;
     int FRowLines = 1;

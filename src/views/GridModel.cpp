@@ -7,71 +7,50 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-TGridModel::TGridModel(QObject *parent)
+TGridTable::TGridTable(QObject *parent)
     : QAbstractTableModel(parent)
 { }
 
-void TGridModel::SetColumns(const QVector<TGridColumn> &columns)
+void TGridTable::SetColumns(const QVector<TGridColumn> &columns)
 {
     beginResetModel();
     FColumns = columns;
-    FRows.clear();
+    DropRows();
     endResetModel();
 }
 
-bool TGridModel::Load(const QSqlDatabase &db, const QString &sql, QString *error)
+QString TGridTable::ColumnTitle(int column) const
 {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    QVector<QVector<QVariant>> rows;
-    bool ok = query.exec(sql);
-    if (ok) {
-        QVector<int> fields;
-        const QSqlRecord record = query.record();
-        for (const TGridColumn &column : FColumns)
-            fields.append(record.indexOf(column.Field));
-        while (query.next()) {
-            QVector<QVariant> row;
-            row.reserve(fields.size());
-            for (int field : fields)
-                row.append(field >= 0 ? query.value(field) : QVariant());
-            rows.append(std::move(row));
-        }
-        // A result that broke off while being read is a failure, not a shorter list.
-        ok = !query.lastError().isValid();
-    }
-    FLastError = ok ? QSqlError() : query.lastError();
-    if (!ok) {
-        if (error)
-            *error = FLastError.text();
-        rows.clear();
-    }
-    ReplaceRows(std::move(rows));
-    return ok;
+    const TGridColumn &shown = FColumns.at(column);
+    return shown.Title.isEmpty() ? shown.Field : shown.Title;
 }
 
-void TGridModel::Clear()
+QVector<TGridRow> TGridTable::ReadRows(QSqlQuery &query, const QString &extraField) const
 {
-    ReplaceRows({});
+    QVector<int> fields;
+    const QSqlRecord record = query.record();
+    for (const TGridColumn &column : FColumns)
+        fields.append(record.indexOf(column.Field));
+    if (!extraField.isEmpty())
+        fields.append(record.indexOf(extraField));
+    QVector<TGridRow> rows;
+    while (query.next()) {
+        TGridRow row;
+        row.reserve(fields.size());
+        for (int field : fields)
+            row.append(field >= 0 ? query.value(field) : QVariant());
+        rows.append(std::move(row));
+    }
+    return rows;
 }
 
-void TGridModel::ReplaceRows(QVector<QVector<QVariant>> rows)
+QString TGridTable::DisplayText(int row, int column) const
 {
-    if (!FRows.isEmpty()) {
-        beginRemoveRows(QModelIndex(), 0, int(FRows.size()) - 1);
-        FRows.clear();
-        endRemoveRows();
-    }
-    if (!rows.isEmpty()) {
-        beginInsertRows(QModelIndex(), 0, int(rows.size()) - 1);
-        FRows = std::move(rows);
-        endInsertRows();
-    }
+    return DisplayText(Value(row, column), FColumns.at(column));
 }
 
-QString TGridModel::DisplayText(int row, int column) const
+QString TGridTable::DisplayText(const QVariant &value, const TGridColumn &column)
 {
-    const QVariant value = FRows.at(row).at(column);
     if (value.isNull())
         return QString();
     switch (value.typeId()) {
@@ -83,34 +62,27 @@ QString TGridModel::DisplayText(int row, int column) const
                               DateTimeToMoment(value.toDate().startOfDay()));
     case QMetaType::Double:
     case QMetaType::Float:
-        return FColumns.at(column).DisplayFormat.isEmpty()
-            ? FloatToStr(value.toDouble())
-            : FormatFloat(FColumns.at(column).DisplayFormat, value.toDouble());
+        return column.DisplayFormat.isEmpty() ? FloatToStr(value.toDouble())
+                                              : FormatFloat(column.DisplayFormat, value.toDouble());
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
-        return FColumns.at(column).DisplayFormat.isEmpty()
-            ? value.toString()
-            : FormatFloat(FColumns.at(column).DisplayFormat, value.toDouble());
+        return column.DisplayFormat.isEmpty() ? value.toString()
+                                              : FormatFloat(column.DisplayFormat, value.toDouble());
     default:
         return value.toString();
     }
 }
 
-int TGridModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(FRows.size());
-}
-
-int TGridModel::columnCount(const QModelIndex &parent) const
+int TGridTable::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(FColumns.size());
 }
 
-QVariant TGridModel::data(const QModelIndex &index, int role) const
+QVariant TGridTable::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return QVariant();
@@ -127,11 +99,59 @@ QVariant TGridModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant TGridTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
         || section >= FColumns.size())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const TGridColumn &column = FColumns.at(section);
-    return column.Title.isEmpty() ? column.Field : column.Title;
+    return ColumnTitle(section);
+}
+
+TGridModel::TGridModel(QObject *parent)
+    : TGridTable(parent)
+{ }
+
+bool TGridModel::Load(const QSqlDatabase &db, const QString &sql, QString *error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    QVector<TGridRow> rows;
+    bool ok = query.exec(sql);
+    if (ok) {
+        rows = ReadRows(query);
+        // A result that broke off while being read is a failure, not a shorter list.
+        ok = !query.lastError().isValid();
+    }
+    FLastError = ok ? QSqlError() : query.lastError();
+    if (!ok) {
+        if (error)
+            *error = FLastError.text();
+        rows.clear();
+    }
+    SetRows(std::move(rows));
+    return ok;
+}
+
+void TGridModel::Clear()
+{
+    SetRows({});
+}
+
+void TGridModel::SetRows(QVector<TGridRow> rows)
+{
+    if (!FRows.isEmpty()) {
+        beginRemoveRows(QModelIndex(), 0, int(FRows.size()) - 1);
+        FRows.clear();
+        endRemoveRows();
+    }
+    if (!rows.isEmpty()) {
+        beginInsertRows(QModelIndex(), 0, int(rows.size()) - 1);
+        FRows = std::move(rows);
+        endInsertRows();
+    }
+}
+
+int TGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(FRows.size());
 }

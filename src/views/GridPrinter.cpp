@@ -1,5 +1,6 @@
 #include "views/GridPrinter.h"
 
+#include "base/Feedback.h"
 #include "base/Style.h"
 #include "views/DataGrid.h"
 #include "views/GridHeader.h"
@@ -12,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <algorithm>
 
 namespace {
 
@@ -59,9 +61,56 @@ void TGridPrinter::SetUpPage(QPagedPaintDevice *device) const
     device->setPageMargins(MarginsMm, QPageLayout::Millimeter);
 }
 
+const TGridTable *TGridPrinter::Table() const
+{
+    return Rows ? Rows : FGrid->Table();
+}
+
 std::unique_ptr<QTextDocument> TGridPrinter::BuildDocument(QPagedPaintDevice *device) const
 {
-    const int dpi = device->logicalDpiX();
+    auto document = Compose(Table()->rowCount());
+    // Laid out once, when everything is in place: a layout that follows every cell is slow.
+    document->documentLayout()->setPaintDevice(device);
+    document->setPageSize(device->pageLayout().paintRectPixels(device->logicalDpiX()).size());
+    return document;
+}
+
+int TGridPrinter::EstimatePages(QPagedPaintDevice *device, int rows) const
+{
+    const QSizeF page = device->pageLayout().paintRectPixels(device->logicalDpiX()).size();
+    // Heights of the document laid out in one endless page.
+    auto height = [&](int sample) {
+        const auto document = Compose(sample);
+        document->documentLayout()->setPaintDevice(device);
+        document->setTextWidth(page.width());
+        return document->size().height();
+    };
+    const int sample = std::clamp(std::min(rows, Table()->rowCount()), 1, 50);
+    const double header = height(-1);
+    const double titled = height(0);
+    const double row = (height(sample) - titled) / sample;
+    if (rows <= 0 || row <= 0)
+        return 1;
+    // The titles repeat on every page; rows are never split.
+    const int first = std::max(0, int((page.height() - titled) / row));
+    const int further = std::max(1, int((page.height() - (titled - header)) / row));
+    return rows <= first ? 1 : 1 + (rows - first + further - 1) / further;
+}
+
+bool TGridPrinter::ConfirmPrint(int rows) const
+{
+    if (rows <= AskAboveRows)
+        return true;
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPage(&printer);
+    return AskYesNo(QStringLiteral("Печать %1 строк займёт около %2 страниц. Печатать?")
+                        .arg(rows)
+                        .arg(EstimatePages(&printer, rows)),
+                    QStringLiteral("Печать"));
+}
+
+std::unique_ptr<QTextDocument> TGridPrinter::Compose(int rows) const
+{
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
     document->setDocumentMargin(0);
@@ -69,21 +118,18 @@ std::unique_ptr<QTextDocument> TGridPrinter::BuildDocument(QPagedPaintDevice *de
     document->setHtml(HeaderText());
 
     QVector<int> shown;
-    for (int column = 0; column < FGrid->Model()->columnCount(); ++column) {
+    for (int column = 0; column < Table()->columnCount(); ++column) {
         if (!FGrid->isColumnHidden(column) && FGrid->columnWidth(column) > 0)
             shown.append(column);
     }
-    if (!shown.isEmpty())
-        AppendTable(*document, shown);
-    // Laid out once, when everything is in place: a layout that follows every cell is slow.
-    document->documentLayout()->setPaintDevice(device);
-    document->setPageSize(device->pageLayout().paintRectPixels(dpi).size());
+    if (!shown.isEmpty() && rows >= 0)
+        AppendTable(*document, shown, std::min(rows, Table()->rowCount()));
     return document;
 }
 
-void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &shown) const
+void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &shown, int rows) const
 {
-    const TGridModel *model = FGrid->Model();
+    const TGridTable *model = Table();
     const QVector<TGridColumn> &columns = model->Columns();
 
     bool twoLevels = false;
@@ -120,7 +166,6 @@ void TGridPrinter::AppendTable(QTextDocument &document, const QVector<int> &show
 
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
-    const int rows = model->rowCount();
     QTextTable *table = cursor.insertTable(titleRows + rows, int(shown.size()), format);
 
     for (int i = 0; i < shown.size(); ++i) {

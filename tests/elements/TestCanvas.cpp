@@ -16,6 +16,8 @@ class TestCanvas : public QObject
 private slots:
     void percentMap_data();
     void percentMap();
+    void lineStopsShortOfItsEnd_data();
+    void lineStopsShortOfItsEnd();
     void floodFillStaysInsideItsArea();
     void floodFillNeedsAnImage();
     void patternBrush_data();
@@ -45,6 +47,47 @@ void TestCanvas::percentMap()
     QFETCH(QPointF, percent);
     QFETCH(QPoint, pixel);
     QCOMPARE(TPercentMap(200, 100, 3, xFlip).Point(percent), pixel);
+}
+
+void TestCanvas::lineStopsShortOfItsEnd_data()
+{
+    QTest::addColumn<QLine>("line");
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("endPainted");
+    QTest::newRow("horizontal") << QLine(2, 5, 10, 5) << 1 << 8 << false;
+    QTest::newRow("upward") << QLine(4, 12, 4, 2) << 1 << 10 << false;
+    QTest::newRow("right to left") << QLine(12, 3, 3, 3) << 1 << 9 << false;
+    QTest::newRow("diagonal") << QLine(1, 1, 9, 5) << 1 << 8 << false;
+    QTest::newRow("no length: nothing") << QLine(6, 6, 6, 6) << 1 << 0 << false;
+    QTest::newRow("wide pen: round caps over both ends") << QLine(4, 8, 12, 8) << 3 << -1 << true;
+}
+
+// A thin line covers its start and every pixel up to, not including, its end.
+void TestCanvas::lineStopsShortOfItsEnd()
+{
+    QFETCH(QLine, line);
+    QFETCH(int, penWidth);
+    QFETCH(int, pixels);
+    QFETCH(bool, endPainted);
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TCanvas canvas(painter);
+    canvas.SetPen(clBlack, penWidth);
+    canvas.Line(line.x1(), line.y1(), line.x2(), line.y2());
+    painter.end();
+    const QColor ink = Rgb(clBlack);
+    QCOMPARE(image.pixelColor(line.p2()) == ink, endPainted);
+    if (pixels < 0)
+        return;
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            painted += image.pixelColor(x, y) == ink;
+    QCOMPARE(painted, pixels);
+    if (pixels > 0)
+        QCOMPARE(image.pixelColor(line.p1()), ink);
 }
 
 void TestCanvas::floodFillStaysInsideItsArea()

@@ -20,6 +20,8 @@ class TestGauges : public QObject
 private slots:
     void positionGaugeTicks_data();
     void positionGaugeTicks();
+    void positionGaugeTickReach_data();
+    void positionGaugeTickReach();
     void positionGaugeFill_data();
     void positionGaugeFill();
     void densityCells_data();
@@ -31,30 +33,49 @@ private slots:
     void densityMeterRoundTrip();
 };
 
+// Every pixel from a to b, inclusive.
+static TInts Span(int a, int b)
+{
+    TInts pixels;
+    for (int at = a; at <= b; ++at)
+        pixels.append(at);
+    return pixels;
+}
+
 void TestGauges::positionGaugeTicks_data()
 {
     QTest::addColumn<bool>("vertical");
+    QTest::addColumn<int>("length");
     QTest::addColumn<double>("min");
     QTest::addColumn<double>("max");
     QTest::addColumn<double>("step");
     QTest::addColumn<TInts>("ticks");
     QTest::newRow("defaults on 80 pixels: nine ticks")
-        << false << 0.0 << 100.0 << 10.0 << TInts {8, 16, 24, 32, 40, 48, 56, 64, 72};
-    QTest::newRow("vertical on 40 pixels") << true << 0.0 << 100.0 << 25.0 << TInts {10, 20, 30};
-    QTest::newRow("Max = Min: none") << false << 50.0 << 50.0 << 10.0 << TInts {};
-    QTest::newRow("zero step: none") << false << 0.0 << 100.0 << 0.0 << TInts {};
-    QTest::newRow("negative step: none") << false << 0.0 << 100.0 << -5.0 << TInts {};
-    QTest::newRow("finer than a pixel: none") << false << 0.0 << 100.0 << 0.01 << TInts {};
+        << false << 80 << 0.0 << 100.0 << 10.0 << TInts {8, 16, 24, 32, 40, 48, 56, 64, 72};
+    QTest::newRow("vertical on 40 pixels")
+        << true << 40 << 0.0 << 100.0 << 25.0 << TInts {10, 20, 30};
+    QTest::newRow("Max = Min: none") << false << 80 << 50.0 << 50.0 << 10.0 << TInts {};
+    QTest::newRow("zero step: none") << false << 80 << 0.0 << 100.0 << 0.0 << TInts {};
+    QTest::newRow("negative step: none") << false << 80 << 0.0 << 100.0 << -5.0 << TInts {};
+    QTest::newRow("a pixel apart: each its own")
+        << false << 80 << 0.0 << 80.0 << 1.0 << Span(1, 79);
+    QTest::newRow("step 1 on the 70-pixel gauge: every pixel")
+        << false << 70 << 0.0 << 100.0 << 1.0 << Span(0, 69);
+    QTest::newRow("far finer than a pixel: every pixel")
+        << false << 80 << 0.0 << 100.0 << 1e-9 << Span(0, 79);
+    QTest::newRow("finer, vertical") << true << 40 << -50.0 << 50.0 << 0.5 << Span(0, 39);
 }
 
 void TestGauges::positionGaugeTicks()
 {
     QFETCH(bool, vertical);
+    QFETCH(int, length);
     QFETCH(double, min);
     QFETCH(double, max);
     QFETCH(double, step);
     QFETCH(TInts, ticks);
     TWaterMEO gauge;
+    gauge.resize(vertical ? 80 : length, vertical ? length : 40);
     gauge.SetVerticalFlag(vertical);
     gauge.SetMin(min);
     gauge.SetMax(max);
@@ -62,45 +83,100 @@ void TestGauges::positionGaugeTicks()
     gauge.SetPosition(min - (max - min)); // arrow off the strip
     gauge.ScalePen().SetColor(clRed);
     gauge.WaterBrush().SetColor(clAqua);
-    TInts got;
-    for (const double v : gauge.TickValues())
-        got.append(int(gauge.PosToScreen(v)));
-    QCOMPARE(got, ticks);
+    QCOMPARE(gauge.TickPixels(), ticks);
     // Each tick crosses the scale side of the strip; next to it there is none.
     const QImage image = Render(gauge);
     const int across = vertical ? gauge.width() : gauge.height();
-    for (const int at : ticks) {
-        const QPoint on = vertical ? QPoint(across - 5, at) : QPoint(at, across - 5);
-        const QPoint off = vertical ? QPoint(across - 5, at + 2) : QPoint(at + 2, across - 5);
-        QCOMPARE(Pixel(image, on.x(), on.y()), Rgb(clRed));
-        QVERIFY(Pixel(image, off.x(), off.y()) != Rgb(clRed));
+    auto at = [&](int along) {
+        const QPoint p = vertical ? QPoint(across - 5, along) : QPoint(along, across - 5);
+        return Pixel(image, p.x(), p.y());
+    };
+    for (const int tick : ticks) {
+        QCOMPARE(at(tick), Rgb(clRed));
+        if (!ticks.contains(tick + 2))
+            QVERIFY(at(tick + 2) != Rgb(clRed));
     }
+}
+
+void TestGauges::positionGaugeTickReach_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("invert");
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    // 80 x 40, ScaleH 20, a tick at 16 along the strip; first and last pixel across it.
+    QTest::newRow("horizontal: from the bottom edge, ScaleH - 1 long")
+        << false << false << 1 << 39 << 21;
+    QTest::newRow("horizontal, inverted") << false << true << 1 << 1 << 19;
+    QTest::newRow("vertical: from the right edge") << true << false << 1 << 79 << 60;
+    QTest::newRow("vertical, inverted") << true << true << 1 << 1 << 19;
+    // A wide pen's round cap reaches a pixel past the end: 80 - 3 - 20 = 57, the cap 56.
+    QTest::newRow("vertical, wide pen: ScaleH from where it starts")
+        << true << false << 3 << 77 << 56;
+}
+
+void TestGauges::positionGaugeTickReach()
+{
+    QFETCH(bool, vertical);
+    QFETCH(bool, invert);
+    QFETCH(int, penWidth);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    TWaterMEO gauge;
+    gauge.SetVerticalFlag(vertical);
+    gauge.SetInvertScale(invert);
+    gauge.SetScaleStep(vertical ? 40 : 20);
+    gauge.SetPosition(-100);
+    gauge.ScalePen().SetColor(clRed);
+    gauge.ScalePen().SetWidth(penWidth);
+    const QImage image = Render(gauge);
+    auto at = [&](int across) {
+        return vertical ? Pixel(image, across, 16) : Pixel(image, 16, across);
+    };
+    const int inward = first < last ? 1 : -1;
+    for (int across = first; across != last + inward; across += inward)
+        QVERIFY2(at(across) == Rgb(clRed), qPrintable(QString::number(across)));
+    QVERIFY(at(last + inward) != Rgb(clRed));
 }
 
 void TestGauges::positionGaugeFill_data()
 {
     QTest::addColumn<double>("position");
+    QTest::addColumn<int>("edgeAngle");
     QTest::addColumn<double>("meoLength");
-    QTest::newRow("20 of 100 on 80 pixels") << 20.0 << 16.0;
-    QTest::newRow("below Min: negative, nothing filled") << -10.0 << -8.0;
-    QTest::newRow("at Max: all filled") << 100.0 << 80.0;
+    QTest::newRow("20 of 100 on 80 pixels") << 20.0 << 60 << 16.0;
+    QTest::newRow("below Min: negative, nothing filled") << -10.0 << 60 << -8.0;
+    QTest::newRow("at Max: all filled") << 100.0 << 60 << 80.0;
+    QTest::newRow("a sentinel reading: all filled") << 1e12 << 60 << 8e11;
+    QTest::newRow("a sentinel below: nothing filled") << -1e12 << 60 << -8e11;
+    QTest::newRow("upright head") << 20.0 << 90 << 16.0;
 }
 
 void TestGauges::positionGaugeFill()
 {
     QFETCH(double, position);
+    QFETCH(int, edgeAngle);
     QFETCH(double, meoLength);
     TWaterMEO gauge;
     gauge.SetPosition(position);
+    gauge.SetEdgeAngle(edgeAngle);
     gauge.WaterBrush().SetColor(clAqua);
     gauge.Brush().SetColor(clWhite);
     QCOMPARE(gauge.GetMeoLength(), meoLength);
     const QImage image = Render(gauge);
     QCOMPARE(Pixel(image, 3, 10) == Rgb(clAqua), meoLength > 3);
     QCOMPARE(Pixel(image, 77, 10) == Rgb(clAqua), meoLength > 77);
-    // The arrow's shaft stands at the position when it lies on the strip.
+    QCOMPARE(Pixel(image, 77, 10) == Rgb(clWhite), meoLength <= 77);
+    // The arrow's shaft stands at the position when it lies on the strip; a head of 60 degrees
+    // stays near it, an upright one spreads along the whole strip.
+    const QColor arrow = Rgb(gauge.GetArrowColor());
     if (meoLength >= 0 && meoLength < 80)
-        QCOMPARE(Pixel(image, int(meoLength), 15), Rgb(gauge.GetArrowColor()));
+        QCOMPARE(Pixel(image, int(meoLength), 15), arrow);
+    if (meoLength == 16) {
+        QCOMPARE(Pixel(image, 16 + 44, 37) == arrow, edgeAngle == 90);
+        QCOMPARE(Pixel(image, 2, 37) == arrow, edgeAngle == 90);
+    }
 }
 
 void TestGauges::densityCells_data()
@@ -147,7 +223,7 @@ void TestGauges::densityCells()
     // Neighbouring cells share their tick, which reaches 4 pixels below the bar.
     for (const int x : {10, 35, 60, 85, 110}) {
         QCOMPARE(Pixel(image, x, 33), Rgb(clBlue));
-        QCOMPARE(Pixel(image, x, 36), Rgb(clWhite));
+        QCOMPARE(Pixel(image, x, 34), Rgb(clWhite));
     }
     QCOMPARE(Pixel(image, 36, 33), Rgb(clWhite));
 }

@@ -1,6 +1,7 @@
 #include "RecordingFeedback.h"
 #include "Render.h"
 #include "TestMain.h"
+#include "base/ElementRegistry.h"
 #include "base/FormDesign.h"
 #include "base/Random.h"
 #include "elements/AniTrans.h"
@@ -8,6 +9,7 @@
 #include "elements/ColumnMixer.h"
 #include "elements/EBM.h"
 #include "elements/ElementLibrary.h"
+#include "elements/Fan.h"
 #include "elements/Mixer.h"
 #include "elements/Separator.h"
 
@@ -16,6 +18,8 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <memory>
 
 using TBalls = QList<TRockBall>;
 Q_DECLARE_METATYPE(TBalls)
@@ -46,6 +50,10 @@ private slots:
     void bladeWheelRows();
     void agitatorFillsBelowSurface_data();
     void agitatorFillsBelowSurface();
+    void fanBlades_data();
+    void fanBlades();
+    void hugeCountsDrawBounded_data();
+    void hugeCountsDrawBounded();
     void averageVal_data();
     void averageVal();
     void separatorGridBounce_data();
@@ -392,6 +400,8 @@ void TestMachines::agitatorFillsBelowSurface_data()
     QTest::newRow("10 %") << 10.0 << true;
     QTest::newRow("empty") << 0.0 << false;
     QTest::newRow("over the brim") << 120.0 << true;
+    QTest::newRow("far over the brim") << 250.0 << true;
+    QTest::newRow("a typo of a level") << 1e12 << true;
 }
 
 // The liquid fills the tank below its surface and nothing outside the walls or above the surface.
@@ -415,6 +425,73 @@ void TestMachines::agitatorFillsBelowSurface()
     // Outside the rounded bottom corners.
     QCOMPARE(Pixel(image, 1, 98), dry);
     QCOMPARE(Pixel(image, 98, 98), dry);
+}
+
+void TestMachines::fanBlades_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("alpha");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QPolygon>("corners");
+    // 60 x 60: blade 6 wide, 29.4 long, its tip taking the outer 20 %.
+    const QPolygon right(
+        {QPoint(30, 27), QPoint(53, 27), QPoint(59, 30), QPoint(53, 33), QPoint(30, 33)});
+    QTest::newRow("blade 0 at RotorAlpha 0 points right") << 3 << 0.0 << 0 << right;
+    const QPolygon up(
+        {QPoint(27, 30), QPoint(27, 6), QPoint(30, 0), QPoint(33, 6), QPoint(33, 30)});
+    QTest::newRow("RotorAlpha 90 points up") << 3 << 90.0 << 0 << up;
+    QTest::newRow("blade 1 of 4 a quarter on") << 4 << 0.0 << 1 << up;
+    QTest::newRow("no blades") << 0 << 0.0 << 0 << QPolygon();
+}
+
+void TestMachines::fanBlades()
+{
+    QFETCH(int, count);
+    QFETCH(double, alpha);
+    QFETCH(int, k);
+    QFETCH(QPolygon, corners);
+    TFan fan;
+    fan.SetBladeCount(count);
+    fan.SetRotorAlpha(alpha);
+    fan.SetColor(clBlack);
+    fan.SetRotorColor(clRed);
+    QCOMPARE(fan.Blade(k), corners);
+    // The blades in the rotor colour inside the casing's fill, the panel colour outside.
+    const QImage image = Render(fan);
+    QCOMPARE(Pixel(image, 1, 1), Rgb(clBlack));
+    QCOMPARE(Pixel(image, 30, 45), Rgb(count == 4 ? clRed : clAqua));
+    if (!corners.isEmpty()) {
+        const QPoint middle = (corners[1] + corners[3]) / 2;
+        QCOMPARE(Pixel(image, middle.x(), middle.y()), Rgb(clRed));
+    }
+}
+
+void TestMachines::hugeCountsDrawBounded_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QByteArray>("property");
+    QTest::newRow("fan blades") << "TFan" << QByteArray("BladeCount");
+    QTest::newRow("agitator blades") << "TMixer" << QByteArray("BladeCount");
+    QTest::newRow("drum blades") << "TEBM" << QByteArray("BladeCount");
+    QTest::newRow("blade belt") << "TBladeWheel" << QByteArray("BladeCount");
+    QTest::newRow("conveyor scoops") << "TAniTrans" << QByteArray("ScoopCount");
+    QTest::newRow("conveyor spokes") << "TAniTrans" << QByteArray("BladeCount");
+    QTest::newRow("separator grid") << "TSeparator" << QByteArray("GridCount");
+}
+
+// A count typed millions too large draws at once, and draws what any larger count draws.
+void TestMachines::hugeCountsDrawBounded()
+{
+    QFETCH(QString, className);
+    QFETCH(QByteArray, property);
+    auto picture = [&](int count) {
+        std::unique_ptr<QWidget> element(CreateElement(className));
+        element->setProperty(property.constData(), count);
+        return Render(*element);
+    };
+    const QImage typo = picture(60000000);
+    QCOMPARE(typo, picture(std::numeric_limits<int>::max()));
+    QVERIFY(typo != picture(0));
 }
 
 void TestMachines::averageVal_data()

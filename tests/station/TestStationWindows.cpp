@@ -37,7 +37,7 @@ void TestStationWindows::everyWindowAtStartUpInItsOrder()
                                    "FormGraphHardParams", "FormGraphSuspLevel", "FormGraphDSUS",
                                    "FormLogView",         "FormConfig",         "FormSvodTable",
                                    "FormInputNewSet",     "FormBaseView",       "FormGraphTrans",
-                                   "FormDiagnostics",     "FormCommandLog"}));
+                                   "FormDiagnostics",     "FormCommandLog",     "FormAlarms"}));
     // Every window-bringing action now shows its own window, with no link to the server.
     frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
@@ -45,7 +45,7 @@ void TestStationWindows::everyWindowAtStartUpInItsOrder()
          {frame->ActionMnemo, frame->ActionGraphGC_params, frame->ActionGraphSuspLevel,
           frame->ActionGraphDivPosition, frame->ActionGraphTrans, frame->ActionWorkLog,
           frame->ActionSvodTable, frame->ActionBaseView, frame->ActionDiagnostics,
-          frame->ActionCommandLog}) {
+          frame->ActionCommandLog, frame->ActionAlarms}) {
         QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         action->trigger();
         QVERIFY2(frame->CurrentChild() && frame->CurrentChild() == frame->RoutedChild(action),

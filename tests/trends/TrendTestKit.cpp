@@ -4,7 +4,10 @@
 #include "app/Utils.h"
 #include "base/Formats.h"
 #include "charts/LevelGraph.h"
-#include "trends/GraphTrend.h"
+#include "trends/GraphDSUS.h"
+#include "trends/GraphHardParams.h"
+#include "trends/GraphSuspLevel.h"
+#include "trends/GraphTrans.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -58,6 +61,17 @@ QList<int> Minutes(int first, int last)
     for (int m = first; m <= last; ++m)
         list << m;
     return list;
+}
+
+TFormGraphTrend *NewTrendWindow(const QString &name)
+{
+    if (name == QLatin1String("FormGraphHardParams"))
+        return new TFormGraphHardParams;
+    if (name == QLatin1String("FormGraphSuspLevel"))
+        return new TFormGraphSuspLevel;
+    if (name == QLatin1String("FormGraphDSUS"))
+        return new TFormGraphDSUS;
+    return new TFormGraphTrans;
 }
 
 void PrepareWindow(TFormGraphTrend &window)

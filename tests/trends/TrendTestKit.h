@@ -24,6 +24,9 @@ bool ClearRecords();
 // Minutes 0..count-1 (or first..last) as a list.
 QList<int> Minutes(int first, int last);
 
+// A new window of the family by its object name ("FormGraphDSUS").
+TFormGraphTrend *NewTrendWindow(const QString &name);
+
 // A window of the family on the test day (both shifts), shown at a fixed size.
 void PrepareWindow(TFormGraphTrend &window);
 

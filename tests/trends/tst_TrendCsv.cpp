@@ -58,8 +58,8 @@ private slots:
         QFETCH(int, position);
         QFETCH(QString, fileStart);
         QFETCH(QStringList, titles);
-        // Minutes 11..15 are a hole longer than a held gap; the day's newest record (25) fills
-        // its slot only when fetched again.
+        // Minutes 11..15 are a hole longer than a held gap; the records before it (10) and the
+        // day's newest (25) fill their own slots.
         QVERIFY(WriteRecords(Minutes(0, 10) + Minutes(16, 25),
                              [](int m) { return m <= 10 ? 1234.5 : -1; }));
         std::unique_ptr<TFormGraphTrend> window;
@@ -104,12 +104,12 @@ private slots:
         const QList<std::pair<int, QString>> expected {{0, held},
                                                        {5, held},
                                                        {9, held},
-                                                       {10, empty},
+                                                       {10, held},
                                                        {13, empty},
                                                        {15, empty},
                                                        {16, QStringLiteral("-1")},
                                                        {24, QStringLiteral("-1")},
-                                                       {25, empty},
+                                                       {25, QStringLiteral("-1")},
                                                        {1439, empty}};
         for (const auto &[minute, value] : expected) {
             const QStringList cells = row(minute);

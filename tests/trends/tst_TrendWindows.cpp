@@ -8,6 +8,7 @@
 #include "app/Layout.h"
 #include "app/Main.h"
 #include "app/Report.h"
+#include "app/Utils.h"
 #include "base/Formats.h"
 #include "base/IniFile.h"
 #include "charts/LevelGraph.h"
@@ -34,17 +35,6 @@
 #include <memory>
 
 namespace {
-
-TFormGraphTrend *NewWindow(const QString &name)
-{
-    if (name == QLatin1String("FormGraphHardParams"))
-        return new TFormGraphHardParams;
-    if (name == QLatin1String("FormGraphSuspLevel"))
-        return new TFormGraphSuspLevel;
-    if (name == QLatin1String("FormGraphDSUS"))
-        return new TFormGraphDSUS;
-    return new TFormGraphTrans;
-}
 
 // Snapshot of every slot of every graph of the window's charts over the test day.
 QList<double> Slots(const TFormGraphTrend &window)
@@ -107,16 +97,22 @@ private slots:
         QTest::addColumn<QList<int>>("minutes");
         QTest::addColumn<QList<int>>("filled");
         QTest::addColumn<QList<int>>("empty");
-        QTest::newRow("one minute apart") << Minutes(0, 30) << Minutes(0, 29) << QList<int> {30};
+        // Each record also fills the slot of its own minute: the newest one too.
+        QTest::newRow("one minute apart") << Minutes(0, 30) << Minutes(0, 30) << QList<int> {31};
         QTest::newRow("a missing record is held over")
             << (Minutes(100, 110) + Minutes(112, 120)) << Minutes(100, 119) << QList<int> {99};
         QTest::newRow("a 6-minute hole stays empty")
-            << (Minutes(0, 10) + Minutes(16, 25)) << (Minutes(0, 9) + Minutes(16, 24))
-            << Minutes(10, 15);
+            << (Minutes(0, 10) + Minutes(16, 25)) << (Minutes(0, 10) + Minutes(16, 25))
+            << Minutes(11, 15);
+        QTest::newRow("a hole of exactly 6 minutes after one record stays empty")
+            << (QList<int> {0} + Minutes(6, 8)) << (QList<int> {0} + Minutes(6, 8))
+            << Minutes(1, 5);
+        QTest::newRow("a hole of exactly 5 minutes after one record is held")
+            << (QList<int> {0} + Minutes(5, 8)) << Minutes(0, 8) << QList<int> {9};
         // The day's range ends a second before the next day starts; its last minute still has
-        // a slot, which the record of 06:59 fills once fetched again.
+        // a slot, which the record of 06:59 fills.
         QTest::newRow("the day's last minute")
-            << Minutes(1428, 1439) << Minutes(1428, 1438) << QList<int> {1427, 1439};
+            << Minutes(1428, 1439) << Minutes(1428, 1439) << QList<int> {1427};
     }
     void fill()
     {
@@ -135,7 +131,7 @@ private slots:
             for (int m : empty)
                 QVERIFY2(!SlotFilled(window.Chart(c), 0, m), qPrintable(QString::number(m)));
         }
-        // The newest record's own slot fills when it is fetched again.
+        // The newest record fetched again keeps its slot.
         window.CheckForUpdates();
         QVERIFY(SlotFilled(window.Chart(0), 0, minutes.last()));
     }
@@ -166,16 +162,7 @@ private slots:
         window.CheckForUpdates();
         const QList<double> updated = Slots(window);
         QCOMPARE(updated.size(), loaded.size());
-        int changed = 0;
-        for (int i = 0; i < loaded.size(); ++i) {
-            if (loaded[i] == updated[i])
-                continue;
-            ++changed;
-            QCOMPARE(loaded[i], -1.0); // only an empty slot may take a value
-        }
-        QCOMPARE(changed, 5); // the newest slot of each of the five curves
-        window.CheckForUpdates();
-        QCOMPARE(Slots(window), updated);
+        QCOMPARE(updated, loaded);
     }
 
     void smallDataGiveYMaxFive()
@@ -273,7 +260,7 @@ private slots:
         QFETCH(QString, form);
         QFETCH(int, first);
         QFETCH(int, second);
-        std::unique_ptr<TFormGraphTrend> window(NewWindow(form));
+        std::unique_ptr<TFormGraphTrend> window(NewTrendWindow(form));
         PrepareWindow(*window);
         QList<QRect> normal;
         int scaled = 0;
@@ -339,6 +326,75 @@ private slots:
                  FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss"), chart->GetCursorTime()));
     }
 
+    void dividerReadoutAfterLoad_data()
+    {
+        QTest::addColumn<QList<int>>("minutes");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("shown");
+        // The cursor stands in the middle of the day after a load: the slot of 18:59.
+        QTest::newRow("the cursor's value at once") << Minutes(700, 740) << 42.25 << "42.3";
+        QTest::newRow("an empty slot is blank") << Minutes(0, 10) << 42.25 << "";
+        QTest::newRow("zero reads 0.0") << Minutes(700, 740) << 0.0 << "0.0";
+    }
+    void dividerReadoutAfterLoad()
+    {
+        QFETCH(QList<int>, minutes);
+        QFETCH(double, value);
+        QFETCH(QString, shown);
+        QVERIFY(WriteRecords(minutes, [value](int) { return value; }));
+        TFormGraphDSUS window;
+        PrepareWindow(window);
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCOMPARE(window.OutFieldCursorVal->GetCaption().trimmed(), shown);
+        window.CheckForUpdates();
+        QCOMPARE(window.OutFieldCursorVal->GetCaption().trimmed(), shown);
+    }
+
+    void nullMeasurementLeavesAHole()
+    {
+        QVERIFY(WriteRecords(Minutes(0, 20), [](int) { return 50; }));
+        QVERIFY(
+            TestDb::Exec(TestDb::Open(),
+                         QStringLiteral("update pu_data set TNK23 = NULL where RecMoment = '%1'")
+                             .arg(FormatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss"),
+                                                 DayStart() + 10 * OneMinute))));
+        TFormGraphHardParams window;
+        PrepareWindow(window);
+        window.Reload();
+        TLevelGraph *load = window.FindChart(QStringLiteral("LevelGraphTNK"));
+        QVERIFY(!SlotFilled(load, 0, 10));
+        for (int m : Minutes(0, 20))
+            if (m != 10)
+                QVERIFY2(SlotValue(load, 0, m) == 50, qPrintable(QString::number(m)));
+        QCOMPARE(SlotValue(window.FindChart(QStringLiteral("LevelGraphPLS")), 0, 10), 50.0);
+    }
+
+    void lateFetchAfterAnEmptyLoad()
+    {
+        SetNowOverride(DayStart() + 10 * OneMinute);
+        TFormGraphSuspLevel window;
+        PrepareWindow(window);
+        window.Reload();
+        QVERIFY(!SlotFilled(window.Chart(0), 0, 0));
+        // The previous day's last record, then the new day's first ones.
+        QVERIFY(WriteRecords({-1}, [](int) { return 99; }));
+        QVERIFY(WriteRecords(Minutes(0, 3), [](int m) { return 5 + m; }));
+        window.CheckForUpdates();
+        QCOMPARE(SlotValue(window.Chart(0), 0, 0), 5.0);
+    }
+
+    void reportBeforeTheFirstLoad()
+    {
+        TFormGraphDSUS window;
+        QStringList shownValues;
+        SetReportHandler([&](const QString &, const QStringList &, const QStringList &v) {
+            shownValues = v;
+            return true;
+        });
+        window.Print();
+        QCOMPARE(shownValues.value(1), QStringLiteral("12.03.2026")); // the picker's working day
+    }
+
     void setupModeRightButton()
     {
         TFormGraphHardParams window;
@@ -366,7 +422,7 @@ private slots:
             items << action->text();
         QCOMPARE(items,
                  (QStringList {QStringLiteral("Показать цифровые значения"),
-                               QStringLiteral("Экспорт в CSV...")}));
+                               QStringLiteral("Весь интервал"), QStringLiteral("Экспорт в CSV...")}));
         menu->close();
 
         // Switched as the configuration dialog does: the open window re-binds itself.
@@ -423,7 +479,7 @@ private slots:
         QFETCH(QStringList, keys);
         QFETCH(QString, firstPicture);
         QVERIFY(WriteRecords(Minutes(0, 600), [](int m) { return 20 + m % 50; }));
-        TFormGraphTrend *window = NewWindow(form);
+        TFormGraphTrend *window = NewTrendWindow(form);
         PrepareWindow(*window);
         frame->get()->ShowChild(window);
         window->NormalLayout();

@@ -5,6 +5,7 @@
 #include "views/GridPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScrollBar>
@@ -157,6 +158,82 @@ private slots:
         QCOMPARE(frozen->horizontalHeader()->height(), grid.Header()->height());
         grid.verticalScrollBar()->setValue(5);
         QCOMPARE(frozen->verticalScrollBar()->value(), 5);
+    }
+
+    void frozenColumnKeysKeepTheRowInView_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>(
+            "row"); // the current row after the keys; -1: any below the first screen
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 25 << 26;
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << 0 << 3 << -1;
+        QTest::newRow("PageDown to the last row") << int(Qt::Key_PageDown) << 0 << 30 << 199;
+    }
+    void frozenColumnKeysKeepTheRowInView()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, presses);
+        QFETCH(int, row);
+        TDataGrid grid;
+        grid.SetFrozenFirstColumn(true);
+        grid.SetColumns(NumberColumns());
+        grid.resize(200, 200);
+        grid.show();
+        grid.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        LoadNumbers(grid, 200);
+        QCoreApplication::processEvents();
+        grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+        const int across = grid.horizontalScrollBar()->value();
+        QVERIFY(across > 0);
+        // A click on a date, then the keys to whatever has the focus then.
+        QTableView *frozen = grid.FrozenView();
+        QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {},
+                          frozen->visualRect(grid.Model()->index(1, 0)).center());
+        QCOMPARE(grid.currentIndex(), grid.Model()->index(1, 0));
+        QCOMPARE(QApplication::focusWidget(), &grid);
+        for (int press = 0; press < presses; ++press)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                            Qt::KeyboardModifiers(modifiers));
+        const QModelIndex current = grid.currentIndex();
+        QCOMPARE(current.column(), 0);
+        if (row >= 0)
+            QCOMPARE(current.row(), row);
+        QVERIFY(current.row() > grid.rowAt(grid.viewport()->height() / 2) - 20);
+        for (const QTableView *view : {static_cast<QTableView *>(&grid), frozen}) {
+            const QRect cell = view->visualRect(current);
+            QVERIFY2(cell.top() >= 0 && cell.bottom() < view->viewport()->height(),
+                     qPrintable(QStringLiteral("row %1 at %2").arg(current.row()).arg(cell.top())));
+        }
+        QCOMPARE(grid.horizontalScrollBar()->value(), across);
+    }
+
+    void pageEstimateMatchesPrint_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("one page") << 30 << int(QPageLayout::Portrait);
+        QTest::newRow("several, portrait") << 300 << int(QPageLayout::Portrait);
+        QTest::newRow("many, landscape") << 1500 << int(QPageLayout::Landscape);
+    }
+    void pageEstimateMatchesPrint()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, orientation);
+        TDataGrid grid;
+        grid.SetColumns(NumberColumns());
+        LoadNumbers(grid, rows);
+        TGridPrinter printer(&grid);
+        printer.Header = QStringLiteral("<p style=\"font-size:16pt\">Заголовок<br/>строка</p>");
+        printer.Orientation = QPageLayout::Orientation(orientation);
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath(QStringLiteral("grid.pdf")));
+        writer.setResolution(300);
+        printer.SetUpPage(&writer);
+        QCOMPARE(printer.EstimatePages(&writer, rows), printer.BuildDocument(&writer)->pageCount());
     }
 
     void printerReplacesPlaceholders()

@@ -45,6 +45,20 @@ bool AddRecord(TMoment moment, int rab, int rn, double g41, double g23, double g
                             .arg(g2, 0, 'g', 15));
 }
 
+bool AddMinuteRecords(TMoment first, int count)
+{
+    return TestDb::Exec(
+        TestDb::Open(),
+        QStringLiteral(
+            "INSERT INTO pu_data SELECT TIMESTAMP(%1) + INTERVAL seq MINUTE, 1800 + seq % 97, "
+            "1860, 50 + seq % 10, 45 + seq % 8, 40, 45, 50 + seq % 3, 140 + seq % 15, "
+            "145 + seq % 12, 95 + seq % 9, seq * 2.5, 2.4, seq * 1.5, 1.5, seq * 2.25, 2.3, 1, 1, "
+            "seq % 2, IF(seq % 1440 < 1320, 1, 0), seq % 5, 1860, 60, 145, seq % 7 * 0.5, "
+            "145 FROM seq_0_to_%2")
+            .arg(SqlTime(first))
+            .arg(count - 1));
+}
+
 bool EmptyTables()
 {
     return TestDb::Truncate(

@@ -17,6 +17,9 @@ bool AddJournalRow(TMoment moment, const QString &text);
 // One process record; RAB, RN and the three per-minute amounts as given, the rest NULL.
 bool AddRecord(TMoment moment, int rab = 0, int rn = 0, double g41 = 0, double g23 = 0,
                double g2 = 0);
+// count records a minute apart from first, every field filled with figures that differ from row to
+// row; made by the server in one statement.
+bool AddMinuteRecords(TMoment first, int count);
 bool EmptyTables();
 // The journal and the summary in the frame, as the station's window table makes them.
 void AddViewWindows(TFormMain *frame);
