@@ -75,6 +75,11 @@ TMoment EncodeMoment(int year, int month, int day, int hour, int minute, int sec
     return Compose(date, QTime(hour, minute, second, msec).msecsSinceStartOfDay());
 }
 
+qint64 MomentSeconds(TMoment moment)
+{
+    return std::llround(moment * 86400.0);
+}
+
 TMoment MomentDate(TMoment moment)
 {
     return std::trunc(moment);

@@ -23,6 +23,9 @@ TMoment EncodeMoment(int year, int month, int day, int hour = 0, int minute = 0,
 // in a daylight-saving gap still shows the time it names). Invalid date for NaN, infinite or
 // out-of-range moments.
 void DecodeMoment(TMoment moment, QDate &date, QTime &time);
+// The moment in whole seconds, rounded. Record stamps and period bounds reach the same second by
+// different sums of days and differ in the last bits; compare them through this.
+qint64 MomentSeconds(TMoment moment);
 // Whole-day part, truncated toward zero (the date of a moment).
 TMoment MomentDate(TMoment moment);
 // Fraction of the day (the time of a moment), always >= 0.

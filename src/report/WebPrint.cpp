@@ -14,6 +14,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -53,6 +55,38 @@ QString FillReportText(QString text, const QStringList &placeholders, const QStr
             text.replace(at, placeholder.size(), values.at(i));
     }
     return text;
+}
+
+QString DecodeReportTemplate(const QByteArray &bytes)
+{
+    QStringDecoder declared = QStringDecoder::decoderForHtml(bytes);
+    if (declared.isValid() && declared.name() != QByteArrayView("UTF-8")) {
+        QString text = declared.decode(bytes);
+        if (!declared.hasError())
+            return text;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1251("windows-1251");
+    return cp1251.isValid() ? cp1251.decode(bytes) : text;
+}
+
+QString DeclareUtf8(QString html)
+{
+    static const QRegularExpression charset(
+        QStringLiteral("(<meta\\b[^>]*?\\bcharset\\s*=\\s*[\"']?)([^\"'\\s/>;]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch declared = charset.match(html);
+    if (declared.hasMatch())
+        return html.replace(declared.capturedStart(2), declared.capturedLength(2),
+                            QStringLiteral("utf-8"));
+    static const QRegularExpression head(QStringLiteral("<head\\b[^>]*>"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch opened = head.match(html);
+    return html.insert(opened.hasMatch() ? opened.capturedEnd() : 0,
+                       QStringLiteral("<meta charset=\"utf-8\">"));
 }
 
 QStringList ReportTemplateNames()
@@ -155,12 +189,15 @@ bool TFormWebPrint::ShowReport(const QString &templatePath, const QStringList &p
     }
     FPlaceholders = placeholders;
     FValues = values;
-    FDocument = SplitLines(QString::fromUtf8(file.readAll()));
-    FDocument = SplitLines(FillReportText(FDocument.join(LineBreak), FPlaceholders, FValues));
+    FDocument = SplitLines(DecodeReportTemplate(file.readAll()));
+    // Written as UTF-8, so the page says so whatever the template declared.
+    FDocument =
+        SplitLines(DeclareUtf8(FillReportText(FDocument.join(LineBreak), FPlaceholders, FValues)));
 
     FOutputCounter = FOutputCounter > 2 ? 0 : FOutputCounter + 1;
     QDir().mkpath(TempDir);
-    FOutputPath = QDir(TempDir).filePath(QStringLiteral("Type%1.html").arg(FOutputCounter));
+    // By its full path: a relative TempDir would otherwise be taken relative to the page itself.
+    FOutputPath = QDir(TempDir).absoluteFilePath(QStringLiteral("Type%1.html").arg(FOutputCounter));
     QFile output(FOutputPath);
     if (output.open(QIODevice::WriteOnly | QIODevice::Truncate))
         output.write(FDocument.join(LineBreak).toUtf8());

@@ -12,6 +12,14 @@ class QTextBrowser;
 // lists leave the text as it is.
 QString FillReportText(QString text, const QStringList &placeholders, const QStringList &values);
 
+// A template's text by the charset it declares (a byte-order mark, then a meta charset); without a
+// usable declaration UTF-8, and Windows-1251 when the bytes are not UTF-8 (the old station's
+// templates).
+QString DecodeReportTemplate(const QByteArray &bytes);
+// The page declaring UTF-8, the encoding it is written in: the first charset declaration is set
+// to utf-8, or one is added at the head.
+QString DeclareUtf8(QString html);
+
 // The report templates that ship with the program.
 QStringList ReportTemplateNames();
 // Copies each shipped template into folder unless a file of that name is there already (the

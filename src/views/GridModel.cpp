@@ -122,9 +122,10 @@ bool TGridModel::Load(const QSqlDatabase &db, const QString &sql, QString *error
         // A result that broke off while being read is a failure, not a shorter list.
         ok = !query.lastError().isValid();
     }
+    FLastError = ok ? QSqlError() : query.lastError();
     if (!ok) {
         if (error)
-            *error = query.lastError().text();
+            *error = FLastError.text();
         rows.clear();
     }
     SetRows(std::move(rows));

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -84,6 +85,8 @@ public:
     // Runs the statement and takes all its rows. On failure the model is left empty, error holds
     // the server's text and false is returned; rows are never half replaced.
     bool Load(const QSqlDatabase &db, const QString &sql, QString *error = nullptr);
+    // Why the last Load failed (no error after a successful one).
+    const QSqlError &LastError() const { return FLastError; }
     void Clear();
     // Row changes go out as row removals and insertions, not as a model reset, which would throw
     // away the header's column widths.
@@ -98,4 +101,5 @@ protected:
 
 private:
     QVector<TGridRow> FRows;
+    QSqlError FLastError;
 };

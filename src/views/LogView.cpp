@@ -1,6 +1,9 @@
 #include "views/LogView.h"
 
 #include "app/Connection.h"
+#include "app/DayFollower.h"
+#include "app/EventLog.h"
+#include "app/FreshnessLabel.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
 #include "app/Utils.h"
@@ -15,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
@@ -79,8 +83,14 @@ TFormLogView::TFormLogView(QWidget *parent)
     ComboBox1->setCurrentIndex(2);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboBox1->adjustSize();
+    // Its start always readable; the whole text in the tooltip where the panel is too narrow.
+    LabelFreshness = new TFreshnessLabel(PanelTop);
+    LabelFreshness->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LabelFreshness->resize(LabelFreshness->width(), LabelTop2->height());
+    FFollower = new TDayFollower(DateTimePicker1, ComboBox1);
+    connect(FFollower, &TDayFollower::Moved, this, &TFormLogView::Load);
     for (QWidget *control :
-         std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1})
+         std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1, LabelFreshness})
         control->move(0, (PanelTopHeight - control->height()) / 2);
     PanelTop->installEventFilter(this);
     DateTimePicker1->installEventFilter(this);
@@ -111,6 +121,7 @@ TFormLogView::TFormLogView(QWidget *parent)
     TimerAutoRefresh->start();
 
     if (FormMain) {
+        connect(FormMain, &TFormMain::LinkOpened, this, &TFormLogView::LinkOpened);
         connect(FormMain->ActionPrintGCWorkReg, &QAction::triggered, this, &TFormLogView::Print);
         FormMain->ActionPrintGCWorkReg->setEnabled(true);
     }
@@ -129,19 +140,42 @@ int TFormLogView::ComboItemIndex() const
 
 void TFormLogView::Load()
 {
-    if (!SQLConnection1().Connected() || FBusy)
+    if (FBusy)
         return;
+    if (!SQLConnection1().Connected()) {
+        LabelFreshness->Failed(TFreshnessLabel::NoLinkReason());
+        return;
+    }
     FBusy = true;
     FDay = MomentDate(DateTimeToMoment(DateTimePicker1->date().startOfDay()));
     FShift = ComboItemIndex() + 1;
+    const TMoment shownStart = FPeriodStart;
+    const TMoment shownStop = FPeriodStop;
     ShiftRange(FDay, FShift, FPeriodStart, FPeriodStop);
+    // The newest row stays in view unless the operator has scrolled up to read older ones.
+    const QScrollBar *scroll = Grid->verticalScrollBar();
+    const bool samePeriod = FLoaded && shownStart == FPeriodStart && shownStop == FPeriodStop;
+    const bool keepPosition = samePeriod && scroll->value() < scroll->maximum();
+    const int position = scroll->value();
     // The grid shows nothing while the rows are replaced, and stays empty if that fails.
     Grid->Model()->Clear();
-    Grid->Model()->Load(SQLConnection1().Database(),
-                        QStringLiteral("select * from control_log\r\n")
-                            + TimeRangeWhere(FPeriodStart, FPeriodStop)
-                            + QStringLiteral(" order by RecMoment"));
+    FLoaded = Grid->Model()->Load(SQLConnection1().Database(),
+                                  QStringLiteral("select * from control_log\r\n")
+                                      + TimeRangeWhere(FPeriodStart, FPeriodStop)
+                                      + QStringLiteral(" order by RecMoment"));
+    if (FLoaded) {
+        FTimerFailing = false;
+        LabelFreshness->Loaded(Grid->Model()->rowCount() > 0);
+        Grid->doItemsLayout();
+        if (keepPosition)
+            Grid->verticalScrollBar()->setValue(position);
+        else
+            Grid->scrollToBottom();
+    } else {
+        LabelFreshness->Failed(TFreshnessLabel::ReasonOf(Grid->Model()->LastError()));
+    }
     FBusy = false;
+    emit Loaded();
 }
 
 void TFormLogView::TimerAutoRefreshTimer()
@@ -151,7 +185,7 @@ void TFormLogView::TimerAutoRefreshTimer()
     // A fresh query each tick: a link that dropped and came back leaves no stale statement behind.
     QSqlQuery query(SQLConnection1().Database());
     if (!query.exec(QStringLiteral("select max(RecMoment) Rez from control_log"))) {
-        ShowError(query.lastError().text());
+        TimerQueryFailed(query.lastError());
         return;
     }
     TMoment newest = 0;
@@ -159,15 +193,40 @@ void TFormLogView::TimerAutoRefreshTimer()
         const QDateTime rez = query.value(QStringLiteral("Rez")).toDateTime();
         newest = rez.isValid() ? DateTimeToMoment(rez) : 0.0;
     }
-    if (FPeriodStart <= newest && newest <= FPeriodStop && newest > FLastSeen) {
+    // In whole seconds: the period's stop and a row stamped at it differ in the last bits.
+    const qint64 seconds = MomentSeconds(newest);
+    if (MomentSeconds(FPeriodStart) <= seconds && seconds <= MomentSeconds(FPeriodStop)
+        && seconds > MomentSeconds(FLastSeen)) {
         FLastSeen = newest;
         Load();
     }
 }
 
+// A query that keeps failing (a missing table, a withdrawn right) would stack a box on every tick
+// through the night: one box, then the event ring until a load goes through again.
+void TFormLogView::TimerQueryFailed(const QSqlError &error)
+{
+    // The shown rows are no longer kept current.
+    LabelFreshness->Failed(TFreshnessLabel::ReasonOf(error));
+    if (FTimerFailing) {
+        PostEvent(QStringLiteral("Ошибка в TFormLogView::TimerAutoRefreshTimer"));
+        return;
+    }
+    FTimerFailing = true;
+    ShowError(error.text());
+}
+
+void TFormLogView::LinkOpened()
+{
+    if (FShownOnce && !FBusy)
+        Load();
+}
+
 void TFormLogView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Without a link the first load waits for it (LinkOpened).
+    FShownOnce = true;
     if (!FBusy && FShift <= 0)
         Load();
 }
@@ -189,6 +248,10 @@ void TFormLogView::PanelTopResize()
     LabelTop2->move(x, LabelTop2->y());
     DateTimePicker1->move(x + LabelTop2->width() + 5, DateTimePicker1->y());
     ComboBox1->move(DateTimePicker1->x() + DateTimePicker1->width() + 5, ComboBox1->y());
+    const int freshnessLeft = ComboBox1->x() + ComboBox1->width() + 10;
+    LabelFreshness->setGeometry(freshnessLeft, LabelFreshness->y(),
+                                qMax(0, PanelTop->width() - freshnessLeft - 8),
+                                LabelFreshness->height());
     Grid->setColumnWidth(1, PanelTop->width() - Grid->columnWidth(0) - 50);
 }
 

@@ -6,6 +6,9 @@
 #include <memory>
 
 class QComboBox;
+class QSqlError;
+class TDayFollower;
+class TFreshnessLabel;
 class QDateEdit;
 class QLabel;
 class QTimer;
@@ -32,6 +35,8 @@ public:
     TMoment PeriodStop() const { return FPeriodStop; }
     int Shift() const { return FShift; }
     bool Busy() const { return FBusy; }
+    // Keeps the picker and the shift box on the shift the operator is working.
+    TDayFollower *Follower() const { return FFollower; }
     // Fills the shown period into the page header and returns the header as it prints.
     QString PrintHeader();
 
@@ -39,8 +44,14 @@ public:
     QLabel *LabelTop2;
     QDateEdit *DateTimePicker1;
     QComboBox *ComboBox1;
+    // How fresh the rows are, or why they could not be loaded.
+    TFreshnessLabel *LabelFreshness;
     TDataGrid *Grid;
     QTimer *TimerAutoRefresh;
+
+signals:
+    // A load ran to its end (successful or not).
+    void Loaded();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,16 +59,23 @@ protected:
 
 private:
     void PanelTopResize();
+    void TimerQueryFailed(const QSqlError &error);
+    // The first load that waited for the link, or the reload once a lost link is back.
+    void LinkOpened();
     // The item whose text the combo box shows; -1 for typed text that names none.
     int ComboItemIndex() const;
 
     std::unique_ptr<TGridPrinter> FPrinter;
+    TDayFollower *FFollower;
     TMoment FDay = 0;
     TMoment FPeriodStart = 0;
     TMoment FPeriodStop = 0;
     TMoment FLastSeen = 0;
     int FShift = -1;
     bool FBusy = false;
+    bool FShownOnce = false;
+    bool FLoaded = false; // the grid holds the rows of the shown period
+    bool FTimerFailing = false; // the timer's query failed and its box was shown
 };
 
 extern TFormLogView *FormLogView;

@@ -1,7 +1,9 @@
 #include "views/SvodTable.h"
 
 #include "app/Connection.h"
+#include "app/DayFollower.h"
 #include "app/EventLog.h"
+#include "app/FreshnessLabel.h"
 #include "app/Main.h"
 #include "app/Pickers.h"
 #include "app/Utils.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTimer>
 
 TFormSvodTable *FormSvodTable = nullptr;
@@ -64,6 +67,15 @@ QString RowStatement(const TSvodPeriod &period)
         + QStringLiteral(" as C5, ") + QStringLiteral("( select IFNULL(sum(G_1T2),0)") + fromW
         + QStringLiteral(" as C6, ") + QStringLiteral("( select 100*sum(G_1T2)/sum(G_1T23)") + fromW
         + QStringLiteral(" as C7");
+}
+
+// The figures of a day without records read as zeros; whether there are any is asked apart.
+bool HasRecords(const TSvodPeriod &period)
+{
+    QSqlQuery query(SQLConnection1().Database());
+    return query.exec(QStringLiteral("select 1 from pu_data") + Where(period)
+                      + QStringLiteral("limit 1"))
+        && query.next();
 }
 
 } // namespace
@@ -117,6 +129,10 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     LabelCaption->adjustSize();
     DateTimePicker1 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker1"));
     DateTimePicker1->adjustSize();
+    FFollower = new TDayFollower(DateTimePicker1);
+    connect(FFollower, &TDayFollower::Moved, this, &TFormSvodTable::Reload);
+    LabelFreshness = new TFreshnessLabel(PanelTop);
+    LabelFreshness->setAlignment(Qt::AlignCenter);
 
     PanelLeft = new QWidget(this);
     PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
@@ -179,7 +195,7 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     FPrinter->Orientation = QPageLayout::Landscape;
 
     FLastReload = Now();
-    ShiftRange(Now(), 3, FPeriodStart, FPeriodStop);
+    ShiftRange(ProductionDayOf(Now()), 3, FPeriodStart, FPeriodStop);
     TimerUpdate = new QTimer(this);
     TimerUpdate->setObjectName(QStringLiteral("TimerUpdate"));
     TimerUpdate->setInterval(RefreshInterval);
@@ -187,6 +203,7 @@ TFormSvodTable::TFormSvodTable(QWidget *parent)
     TimerUpdate->start();
 
     if (FormMain) {
+        connect(FormMain, &TFormMain::LinkOpened, this, &TFormSvodTable::LinkOpened);
         connect(FormMain->ActionPrintSvodTable, &QAction::triggered, this, &TFormSvodTable::Print);
         FormMain->ActionPrintSvodTable->setEnabled(true);
     }
@@ -213,10 +230,17 @@ void TFormSvodTable::Reload()
     const QVector<TSvodPeriod> periods = SvodPeriods(FDay);
     FPeriodStart = periods.at(3).Start;
     FPeriodStop = periods.at(2).Stop;
-    if (!Grid->Model()->Load(SQLConnection1().Database(), SvodStatement(periods)))
+    if (Grid->Model()->Load(SQLConnection1().Database(), SvodStatement(periods))) {
+        LabelFreshness->Loaded(HasRecords(periods.at(2)));
+    } else {
         PostEvent(QStringLiteral("Ошибка в TFormSvodTable::Reload()"));
+        LabelFreshness->Failed(SQLConnection1().Connected()
+                                   ? TFreshnessLabel::ReasonOf(Grid->Model()->LastError())
+                                   : TFreshnessLabel::NoLinkReason());
+    }
 
     WaitPanel->hide();
+    FReloadedOnce = true;
     FReloadBusy = false;
     emit Reloaded();
 }
@@ -230,7 +254,10 @@ void TFormSvodTable::TimerUpdateTimer()
     if (FTickCount == 2)
         FReloadWanted = true;
     const TMoment now = Now();
-    if (FPeriodStart < now && now < FPeriodStop && now - FLastReload > OneMinute)
+    // In whole seconds, like every comparison of a moment with a period bound.
+    const qint64 seconds = MomentSeconds(now);
+    if (MomentSeconds(FPeriodStart) < seconds && seconds < MomentSeconds(FPeriodStop)
+        && seconds - MomentSeconds(FLastReload) > 60)
         FReloadWanted = true;
     if (FReloadWanted) {
         FLastReload = now;
@@ -238,6 +265,32 @@ void TFormSvodTable::TimerUpdateTimer()
         Reload();
     }
     FTimerBusy = false;
+}
+
+void TFormSvodTable::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Without a link the first load waits for it (LinkOpened).
+    FShownOnce = true;
+    if (FReloadedOnce)
+        return;
+    if (SQLConnection1().Connected())
+        ReloadSoon();
+    else
+        LabelFreshness->Failed(TFreshnessLabel::NoLinkReason());
+}
+
+void TFormSvodTable::LinkOpened()
+{
+    if (FShownOnce)
+        ReloadSoon();
+}
+
+// Once the current event is over: the reload lets pending messages through, which must not
+// happen in the middle of the frame showing its children or handling its link.
+void TFormSvodTable::ReloadSoon()
+{
+    QTimer::singleShot(0, this, &TFormSvodTable::Reload);
 }
 
 void TFormSvodTable::keyPressEvent(QKeyEvent *event)
@@ -273,6 +326,10 @@ void TFormSvodTable::PanelTopResize()
     LabelCaption->move(labelLeft, (h - LabelCaption->height()) / 2 + panelHeight - h - 24);
     DateTimePicker1->move(labelLeft + LabelCaption->width() + 10,
                           (h - DateTimePicker1->height()) / 2 + panelHeight - h - 24);
+    // In the gap under the caption.
+    const int freshnessHeight = LabelFreshness->sizeHint().height();
+    LabelFreshness->setGeometry(0, panelHeight - 24 + (24 - freshnessHeight) / 2, PanelTop->width(),
+                                freshnessHeight);
 }
 
 QString TFormSvodTable::PrintHeader()

@@ -12,6 +12,8 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class TDataGrid;
+class TDayFollower;
+class TFreshnessLabel;
 class TGridPrinter;
 
 // One row of the summary: its number, name and inclusive period.
@@ -50,10 +52,14 @@ public:
     TMoment PeriodStart() const { return FPeriodStart; }
     TMoment PeriodStop() const { return FPeriodStop; }
     bool ReloadBusy() const { return FReloadBusy; }
+    // Keeps the picker on the working day that holds the present.
+    TDayFollower *Follower() const { return FFollower; }
 
     QWidget *PanelTop;
     QLabel *LabelCaption;
     QDateEdit *DateTimePicker1;
+    // How fresh the figures are, or why they could not be loaded.
+    TFreshnessLabel *LabelFreshness;
     QWidget *PanelLeft;
     QWidget *PanelCenter;
     QWidget *PanelRight;
@@ -70,11 +76,16 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void PanelTopResize();
+    // The first load that waited for the link, or the reload once a lost link is back.
+    void LinkOpened();
+    void ReloadSoon();
 
     std::unique_ptr<TGridPrinter> FPrinter;
+    TDayFollower *FFollower;
     TMoment FDay = 0;
     TMoment FPeriodStart = 0;
     TMoment FPeriodStop = 0;
@@ -83,6 +94,8 @@ private:
     bool FReloadWanted = true;
     bool FTimerBusy = false;
     bool FReloadBusy = false;
+    bool FShownOnce = false;
+    bool FReloadedOnce = false;
 };
 
 extern TFormSvodTable *FormSvodTable;

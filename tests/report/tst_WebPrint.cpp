@@ -11,6 +11,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -210,6 +212,69 @@ private slots:
             }));
         QVERIFY2(greenPixels > 100, "the chart picture is shown");
         QCOMPARE(previewPages, 1);
+    }
+
+    void templateEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("head");
+        // A template carried over from the old station and the ones written here.
+        QTest::newRow("meta charset windows-1251")
+            << QByteArray("windows-1251") << "<meta charset=windows-1251>";
+        QTest::newRow("content type koi8-r")
+            << QByteArray("KOI8-R")
+            << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=koi8-r\">";
+        QTest::newRow("undeclared windows-1251") << QByteArray("windows-1251") << "";
+        QTest::newRow("undeclared utf-8") << QByteArray("UTF-8") << "";
+        QTest::newRow("byte-order mark over a wrong declaration")
+            << QByteArray("UTF-8 BOM") << "<meta charset=\"windows-1251\">";
+    }
+    void templateEncodings()
+    {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, head);
+        const QString text = QStringLiteral("<html><head>%1</head><body><p>QRLabelTitle</p>"
+                                            "<p>Дата: QRLabelDate</p></body></html>")
+                                 .arg(head);
+        QByteArray bytes;
+        if (encoding == "UTF-8 BOM")
+            bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        else
+            bytes = QStringEncoder(encoding.constData()).encode(text);
+        const QString path = Template(QStringLiteral("Encoded.html"));
+        WriteFile(path, bytes);
+        const QString title = QStringLiteral("Графики параметров «ТС»");
+        const QStringList expected {title, QStringLiteral("Дата: 10.03.2026")};
+        QString shown;
+        QVERIFY(Show(path, {QStringLiteral("QRLabelTitle"), QStringLiteral("QRLabelDate")},
+                     {title, QStringLiteral("10.03.2026")},
+                     [&](TFormWebPrint &report) { shown = report.WebBrowser1->toPlainText(); }));
+        // The page reads back by what it declares, as any browser reads it.
+        const QByteArray output = ReadAll(form->OutputPath());
+        QStringDecoder declared = QStringDecoder::decoderForHtml(output);
+        const QString written = declared.decode(output);
+        for (const QString &line : expected) {
+            QVERIFY2(form->Document().join(QString()).contains(line), qPrintable(line));
+            QVERIFY2(written.contains(line), qPrintable(written));
+            QVERIFY2(shown.contains(line), qPrintable(shown));
+        }
+    }
+
+    void relativeTempFolderGivesFullPaths()
+    {
+        RecordingFeedback feedback;
+        const QString kept = TempDir;
+        const QString keptCurrent = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        TempDir = QStringLiteral("Temp");
+        QVERIFY(Show(Template(QStringLiteral("PrintWeb1.html")), {QStringLiteral("QRLabelTitle")},
+                     {QStringLiteral("T")}));
+        const QString output = form->OutputPath();
+        TempDir = kept;
+        QDir::setCurrent(keptCurrent);
+        QVERIFY2(QFileInfo(output).isAbsolute(), qPrintable(output));
+        QCOMPARE(QFileInfo(output).absolutePath(), QDir(folder.filePath("Temp")).absolutePath());
+        QVERIFY(ReadAll(output).contains("T"));
     }
 };
 

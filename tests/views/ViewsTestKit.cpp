@@ -3,7 +3,10 @@
 #include "TestDb.h"
 #include "app/Connection.h"
 #include "app/Global.h"
+#include "app/Main.h"
 #include "base/Formats.h"
+#include "views/LogView.h"
+#include "views/SvodTable.h"
 
 namespace ViewsTestKit {
 
@@ -61,6 +64,14 @@ bool EmptyTables()
     return TestDb::Truncate(
         TestDb::Open(),
         {QStringLiteral("pu_data"), QStringLiteral("control_log"), QStringLiteral("last_state")});
+}
+
+void AddViewWindows(TFormMain *frame)
+{
+    frame->CreateWindows(
+        {ChildWindow<TFormLogView>(&TFormMain::ActionWorkLog, &TFormMain::ActionPrintGCWorkReg),
+         ChildWindow<TFormSvodTable>(&TFormMain::ActionSvodTable,
+                                     &TFormMain::ActionPrintSvodTable)});
 }
 
 void ResetSettings()

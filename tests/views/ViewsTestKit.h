@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class TFormMain;
+
 // Shared steps of the view tests: the main link on the private server, rows at given moments,
 // the shift settings put back after each test.
 namespace ViewsTestKit {
@@ -19,6 +21,8 @@ bool AddRecord(TMoment moment, int rab = 0, int rn = 0, double g41 = 0, double g
 // row; made by the server in one statement.
 bool AddMinuteRecords(TMoment first, int count);
 bool EmptyTables();
+// The journal and the summary in the frame, as the station's window table makes them.
+void AddViewWindows(TFormMain *frame);
 // Restores FirstChangeStart and DateIncrement to their defaults and the clock to the real one.
 void ResetSettings();
 } // namespace ViewsTestKit
