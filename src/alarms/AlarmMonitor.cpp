@@ -49,6 +49,9 @@ TAlarmSource StationAlarmSource()
     source.Database = [] {
         return SQLConnection1().Connected() ? SQLConnection1().Database() : QSqlDatabase();
     };
+    source.LogDatabase = [] {
+        return WriteConnection().Connected() ? WriteConnection().Database() : QSqlDatabase();
+    };
     source.HeartbeatFresh = [] {
         const std::optional<double> age = FormMain ? FormMain->HeartbeatAge() : std::nullopt;
         return age && *age <= FreshHeartbeatSeconds;
@@ -74,7 +77,7 @@ void TAlarmMonitor::Tick()
         emit Changed();
         return;
     }
-    FStore.SetDatabase(db);
+    FStore.SetDatabase(FSource.LogDatabase ? FSource.LogDatabase() : db);
     if (!FStarted) {
         CatchUp(db);
     } else {

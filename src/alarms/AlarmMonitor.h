@@ -14,6 +14,9 @@
 struct TAlarmSource
 {
     std::function<QSqlDatabase()> Database; // an open database, or an invalid or closed one
+    // Where alarm_log is read and written, when that is not Database (the primary server while
+    // the records come from a replica); invalid while it cannot be reached.
+    std::function<QSqlDatabase()> LogDatabase;
     std::function<bool()> HeartbeatFresh; // the acquisition side is alive
     std::function<QString()> LocalUser; // who acknowledges while the server cannot be told
     std::function<TMoment(TMoment)> DayStart; // first moment of the production day of a moment

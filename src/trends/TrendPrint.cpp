@@ -51,8 +51,8 @@ QStringList TrendPicturePaths(const TFormGraphTrend &window)
 {
     QStringList paths;
     for (int n = 0; n < window.ChartCount(); ++n)
-        paths << QDir(TempDir).filePath(window.Def().PicturePrefix + QString::number(n)
-                                        + QStringLiteral(".png"));
+        paths << QDir(TempDir).absoluteFilePath(window.Def().PicturePrefix + QString::number(n)
+                                                + QStringLiteral(".png"));
     return paths;
 }
 

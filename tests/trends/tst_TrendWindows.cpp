@@ -19,6 +19,7 @@
 #include "trends/GraphHardParams.h"
 #include "trends/GraphSuspLevel.h"
 #include "trends/GraphTrans.h"
+#include "trends/TrendPrint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -502,6 +503,12 @@ private slots:
         QCOMPARE(shownValues.at(1), QStringLiteral("10.03.2026"));
         const QStringList pictures = shownValues.mid(shownValues.size() - window->ChartCount());
         QCOMPARE(QFileInfo(pictures.first()).fileName(), firstPicture);
+        // The report is written into the temporary folder too: a relative folder must not be
+        // resolved twice.
+        const QString temp = TempDir;
+        TempDir = QStringLiteral("Temp");
+        QVERIFY(QFileInfo(TrendPicturePaths(*window).first()).isAbsolute());
+        TempDir = temp;
         for (int n = 0; n < pictures.size(); ++n) {
             const QImage image(pictures.at(n));
             QCOMPARE(image.size(), QSize(1000, 500));
