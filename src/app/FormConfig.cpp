@@ -482,15 +482,26 @@ QWidget *TFormConfig::CreateConstantsPage()
     return page;
 }
 
+namespace {
+// The primary is out of reach while a replica serves the reads.
+bool ConstantsReadOnly()
+{
+    return &WriteConnection() != &SQLConnection1() && !WriteConnection().Connected();
+}
+} // namespace
+
 // Without the link the grid is empty and has no titles: say why, and offer nothing to do.
 void TFormConfig::ShowLinkState()
 {
     FLinkShown = SQLConnection1().Connected();
     LabelNoLink->setVisible(!FLinkShown);
     for (QWidget *control :
-         std::initializer_list<QWidget *> {NavFirst, NavPrior, NavNext, NavLast, NavInsert,
-                                           NavDelete, NavCancel, ButSaveConstants})
+         std::initializer_list<QWidget *> {NavFirst, NavPrior, NavNext, NavLast, NavCancel})
         control->setEnabled(FLinkShown);
+    // Shown from a replica, the constants cannot be changed.
+    for (QWidget *control :
+         std::initializer_list<QWidget *> {NavInsert, NavDelete, ButSaveConstants})
+        control->setEnabled(FLinkShown && !ConstantsReadOnly());
 }
 
 // The link is opened asynchronously at start-up, after this dialog was created: the copy is bound
@@ -499,7 +510,7 @@ void TFormConfig::ShowLinkState()
 // read-only.
 void TFormConfig::BindConstantsModel()
 {
-    const bool readOnly = &WriteConnection() != &SQLConnection1() && !WriteConnection().Connected();
+    const bool readOnly = ConstantsReadOnly();
     const TSQLConnection &link = readOnly ? SQLConnection1() : WriteConnection();
     LabelConstantsReadOnly->setVisible(readOnly);
     DBGridConstants->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
