@@ -176,8 +176,8 @@ QVector<TFigureRow> FigureRows(const TAlarmRateFigures &f)
          QString::number(f.StandingMostOnADay), QStringLiteral("менее 5 в любые сутки"),
          f.StandingMostOnADay >= 5},
         {QStringLiteral("Время квитирования, медиана"), Duration(f.AckMedianSeconds),
-         QStringLiteral("—"), false},
+         QStringLiteral("—"), false, false},
         {QStringLiteral("Время квитирования, наибольшее"), Duration(f.AckLongestSeconds),
-         QStringLiteral("—"), false},
+         QStringLiteral("—"), false, false},
     };
 }

@@ -51,5 +51,6 @@ struct TFigureRow
     QString Value;
     QString Target;
     bool Missed = false;
+    bool Judged = true; // false: a figure shown without a target
 };
 QVector<TFigureRow> FigureRows(const TAlarmRateFigures &figures);

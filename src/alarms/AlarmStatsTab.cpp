@@ -178,7 +178,10 @@ void TAlarmStatsTab::Load()
     }
     QVector<QVector<QVariant>> rows;
     for (const TFigureRow &row : FigureRows(FFigures))
-        rows.append({row.Name, row.Value, row.Target, row.Missed ? MissedMark : MetMark});
+        rows.append({row.Name, row.Value, row.Target,
+                     !row.Judged      ? QStringLiteral("—")
+                         : row.Missed ? MissedMark
+                                      : MetMark});
     GridFigures->Model()->SetRows(std::move(rows));
     Chart->SetCounts(FFigures.PerHour, FStart);
     LabelState->setText(QStringLiteral("Всего тревог: %1").arg(FFigures.Total));

@@ -1,15 +1,18 @@
 // Pictures of the whole station over a running server with the simulator's upsets: the main frame
-// with the alarm banner over the diagram, an enlarged banner, and both tabs of the alarm window.
+// with the alarm banner over the diagram, an enlarged banner, the tabs of the alarm window and the
+// journal of set-point commands.
 // For looking at them by eye:
 //   talmer-alarmshots <host:port> <password> <seconds to run first> <output folder>
 
 #include "app/Main.h"
+#include "alarms/AlarmStatsTab.h"
 #include "alarms/FormAlarms.h"
 #include "mnemo/Mnemo.h"
 #include "station/Windows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTabWidget>
@@ -88,5 +91,13 @@ int main(int argc, char *argv[])
     FormAlarms->PageControl->setCurrentWidget(FormAlarms->TabArchive);
     RunFor(500);
     Save(frame.grab(), folder.filePath(QStringLiteral("alarms-archive.png")));
+    FormAlarms->PageControl->setCurrentWidget(FormAlarms->TabStatistics);
+    FormAlarms->TabStatistics->ComboPeriod->setCurrentIndex(1);
+    FormAlarms->TabStatistics->Load();
+    RunFor(500);
+    Save(frame.grab(), folder.filePath(QStringLiteral("alarms-statistics.png")));
+    frame.ActionCommandLog->trigger();
+    RunFor(800);
+    Save(frame.grab(), folder.filePath(QStringLiteral("alarms-commands.png")));
     return 0;
 }
