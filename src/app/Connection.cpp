@@ -105,11 +105,18 @@ bool TSQLConnection::Open()
     db.setUserName(ParamValue(QStringLiteral("User_Name")));
     db.setPassword(ParamValue(QStringLiteral("Password")));
     db.setConnectOptions(TimeoutOptions);
+    m_loginRefused = false;
     if (db.open()) {
         m_lastError.clear();
         return true;
     }
     m_lastError = db.lastError().text();
+    // Access denied to the database or for the user, host blocked or not allowed: asking again
+    // at once cannot help. A server still starting or too busy answers with other numbers.
+    static const QStringList refusals = {QStringLiteral("1044"), QStringLiteral("1045"),
+                                         QStringLiteral("1129"), QStringLiteral("1130"),
+                                         QStringLiteral("1698")};
+    m_loginRefused = refusals.contains(db.lastError().nativeErrorCode());
     return false;
 }
 

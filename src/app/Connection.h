@@ -45,12 +45,15 @@ public:
     bool Connected() const;
     // The driver's text for the last failed Open().
     QString LastError() const { return m_lastError; }
+    // The last failed Open() was refused by the server's access rules (user, password, host).
+    bool LoginRefused() const { return m_loginRefused; }
     // The QtSql connection (invalid before the first Open()).
     QSqlDatabase Database() const;
 
 private:
     QString m_name;
     QString m_lastError;
+    bool m_loginRefused = false;
 };
 
 // The link every window reads through ("SQLConnection1"): to the first server of ReadFrom that
@@ -94,6 +97,8 @@ public:
     bool Running() const { return m_running; }
     // Whether the server greeted in the last attempt (its login may still have been refused).
     bool Answered() const { return m_answered; }
+    // The server greeted and refused the login in the last attempt.
+    bool LoginRefused() const { return m_answered && m_connection.LoginRefused(); }
     // Why the last attempt failed.
     QString LastError() const { return m_lastError; }
 

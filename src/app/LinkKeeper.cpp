@@ -58,7 +58,7 @@ void TLinkKeeper::Close(bool outage)
 void TLinkKeeper::AttemptFinished(bool opened)
 {
     m_sinceAttempt.start();
-    m_pause = !opened && m_opener->Answered() ? LoginRetryPause : ReconnectPause;
+    m_pause = !opened && m_opener->LoginRefused() ? LoginRetryPause : ReconnectPause;
     if (opened) {
         m_broken = false;
         m_history.Back(Now());

@@ -19,9 +19,9 @@ public:
     // Pause between the end of one attempt and the next: short, so the link is back within
     // seconds of the server answering again.
     static constexpr qint64 ReconnectPause = 3000; // ms
-    // A server that greets but refuses the login is asked rarely: each greeting the client
-    // abandons counts against the server's limit of interrupted connections, after which it
-    // blocks this host.
+    // A server that refuses the login is asked rarely: each greeting the client abandons counts
+    // against the server's limit of interrupted connections, after which it blocks this host. A
+    // server that greets but is still starting or too busy is asked again after the short pause.
     static constexpr qint64 LoginRetryPause = 60000; // ms
 
     explicit TLinkKeeper(TSQLConnection &connection, QObject *parent = nullptr);
@@ -39,6 +39,8 @@ public:
     void Keep();
     // The next Keep starts an attempt at once.
     void Hurry() { m_pause = 0; }
+    // ms from the end of the last attempt to the next one.
+    qint64 Pause() const { return m_pause; }
     // A statement on the open link failed with error: true when the server no longer answers
     // (the caller then drops its queries on the link and calls Close).
     bool Lost(const QSqlError &error) const;

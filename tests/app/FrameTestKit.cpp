@@ -91,6 +91,22 @@ QString MuteServer::Host() const
     return QStringLiteral("127.0.0.1:%1").arg(serverPort());
 }
 
+BusyServer::BusyServer()
+{
+    connect(this, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = nextPendingConnection()) {
+            // An error packet in place of the handshake: 0xFF, the error number, the text.
+            QByteArray payload("\xff\x10\x04Too many connections");
+            QByteArray packet(4, '\0');
+            packet[0] = char(payload.size());
+            packet += payload;
+            socket->write(packet);
+            socket->disconnectFromHost();
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
 PausedServer::PausedServer(int maxSeconds)
 {
     QFile file(qEnvironmentVariable("KV512_DB_DIR") + QStringLiteral("/mysqld.pid"));

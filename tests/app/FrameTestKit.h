@@ -56,6 +56,14 @@ public:
     QString Host() const;
 };
 
+// A local TCP port that greets each connection as a database server with no room for it does:
+// with the error "Too many connections" (1040), then closes it.
+class BusyServer : public MuteServer
+{
+public:
+    BusyServer();
+};
+
 // Freezes the private test server, as a server host that stops answering: the system still takes
 // connections, but nothing is read or sent. Resumed however the test ends, and at the latest after
 // maxSeconds, so a client that waits for it for ever fails the test instead of hanging it.

@@ -1,9 +1,11 @@
 #include "FrameTestKit.h"
 #include "app/Connection.h"
+#include "app/LinkKeeper.h"
 #include "common/RecordingFeedback.h"
 #include "common/TestDb.h"
 #include "common/TestMain.h"
 
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -171,6 +173,40 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!opener.Running(), TConnectionOpener::AnswerTimeout + 2000);
             QCOMPARE(feedback.messages.size(), 1);
         }
+    }
+
+    // Only a refused login waits out the long pause; a server that greets while it cannot take
+    // the client yet (starting, too busy) is asked again soon.
+    void keeperPausesLongOnlyForARefusedLogin_data()
+    {
+        QTest::addColumn<int>("server"); // 0 test server, 1 no listener, 2 busy
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<qint64>("pause");
+        QTest::newRow("wrong password") << 0 << "wrong" << TLinkKeeper::LoginRetryPause;
+        QTest::newRow("no server on that port")
+            << 1 << TestDb::Password << TLinkKeeper::ReconnectPause;
+        QTest::newRow("too many connections")
+            << 2 << TestDb::Password << TLinkKeeper::ReconnectPause;
+    }
+    void keeperPausesLongOnlyForARefusedLogin()
+    {
+        QFETCH(int, server);
+        QFETCH(QString, password);
+        QFETCH(qint64, pause);
+        BusyServer busy;
+        const QString hosts[] = {TestDb::HostWithPort(), NoServerHost, busy.Host()};
+        SQLConnection1().Close();
+        SetConnectionParam(QStringLiteral("HostName"), hosts[server]);
+        SetConnectionParam(QStringLiteral("User_Name"), QString::fromLatin1(TestDb::User));
+        SetConnectionParam(QStringLiteral("Password"), password);
+        TLinkKeeper keeper(SQLConnection1());
+        QSignalSpy finished(&keeper, &TLinkKeeper::Finished);
+        keeper.Keep();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, TConnectionOpener::AnswerTimeout + 2000);
+        QCOMPARE(finished[0][0].toBool(), false);
+        QCOMPARE(keeper.Opener().Answered(), server != 1);
+        QCOMPARE(keeper.Pause(), pause);
+        QVERIFY(OpenMainLink());
     }
 
     // The configuration dialog's test connection is a copy; opening, failing and closing it must
