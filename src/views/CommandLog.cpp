@@ -44,7 +44,6 @@ TFormCommandLog::TFormCommandLog(QWidget *parent)
     bold.setBold(true);
     LabelTop->setFont(bold);
     DateTimePicker1 = MakeDatePicker(PanelTop, QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->installEventFilter(this);
     DayFollower = new TDayFollower(DateTimePicker1);
     connect(DayFollower, &TDayFollower::Moved, this, &TFormCommandLog::Load);
     LabelFreshness = new TFreshnessLabel(PanelTop);
@@ -158,14 +157,14 @@ void TFormCommandLog::showEvent(QShowEvent *event)
         Load();
 }
 
-bool TFormCommandLog::eventFilter(QObject *watched, QEvent *event)
+// Enter passed on by the picker and the grid, or sent to the window the frame brought forward.
+void TFormCommandLog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            Load();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Load();
+        return;
     }
-    return QWidget::eventFilter(watched, event);
+    QWidget::keyPressEvent(event);
 }
 
 void TFormCommandLog::Print()

@@ -44,14 +44,6 @@ const QString PrintHeaderTemplate =
                    "New Roman'; font-size:8pt\">"
                    "&nbsp;<br/>&nbsp;</p>");
 
-bool IsEnter(QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 TFormLogView::TFormLogView(QWidget *parent)
@@ -93,9 +85,6 @@ TFormLogView::TFormLogView(QWidget *parent)
          std::initializer_list<QWidget *> {DateTimePicker1, LabelTop2, ComboBox1, LabelFreshness})
         control->move(0, (PanelTopHeight - control->height()) / 2);
     PanelTop->installEventFilter(this);
-    DateTimePicker1->installEventFilter(this);
-    ComboBox1->installEventFilter(this);
-    ComboBox1->lineEdit()->installEventFilter(this);
 
     Grid = new TDataGrid(this);
     Grid->setObjectName(QStringLiteral("DBGrid1"));
@@ -235,9 +224,18 @@ bool TFormLogView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PanelTop && event->type() == QEvent::Resize)
         PanelTopResize();
-    else if (watched != PanelTop && IsEnter(event) && !FBusy)
-        Load();
     return QWidget::eventFilter(watched, event);
+}
+
+// Enter reaches the window from the pickers and the grid, which pass it on, or from the window
+// itself when the frame has just brought it forward.
+void TFormLogView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Load();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFormLogView::PanelTopResize()

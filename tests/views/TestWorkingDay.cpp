@@ -159,6 +159,30 @@ private slots:
         QCOMPARE(view.Freshness->text(), QStringLiteral("Обновлено в 07:00:30"));
     }
 
+    // Enter reloads the window a function key brought forward, wherever the focus was before.
+    void enterAfterTheFunctionKeyReloads_data() { windows_data(); }
+    void enterAfterTheFunctionKeyReloads()
+    {
+        QFETCH(QString, window);
+        StartAt(Night);
+        TFormMain *main = frame->get();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        const TView view = View(main, window);
+        const TView before = View(main, window == QLatin1String("journal") ? "summary" : "journal");
+        auto press = [main](const TView &shown) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : main, shown.Action->shortcut()[0].key());
+        };
+        press(before);
+        press(view);
+        QCOMPARE(main->CurrentChild(), view.Window);
+        const qsizetype loads = view.Loads->count();
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(view.Loads->count(), loads + 1);
+    }
+
     void chosenDateStays_data() { windows_data(); }
     void chosenDateStays()
     {
