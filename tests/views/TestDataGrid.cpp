@@ -6,6 +6,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QDateEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScrollBar>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -60,6 +62,20 @@ bool OnTitleGrey(const QImage &image, int y)
     for (int x = 0; x < image.width(); ++x)
         grey += image.pixel(x, y) == qRgb(0xE0, 0xE0, 0xE0);
     return grey > image.width() / 2;
+}
+
+// Shows a grid of n numbered rows with a frozen first column, scrolled fully to the right.
+void ShowFrozenScrolledRight(TDataGrid &grid, int n)
+{
+    grid.SetFrozenFirstColumn(true);
+    grid.SetColumns(NumberColumns());
+    grid.resize(200, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    LoadNumbers(grid, n);
+    QCoreApplication::processEvents(); // the views lay out their rows
+    grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+    QVERIFY(grid.horizontalScrollBar()->value() > 0);
 }
 
 } // namespace
@@ -142,15 +158,8 @@ private slots:
     void frozenColumnStaysInPlace()
     {
         TDataGrid grid;
-        grid.SetFrozenFirstColumn(true);
-        grid.SetColumns(NumberColumns());
-        grid.resize(200, 200);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        LoadNumbers(grid, 20);
-        QCoreApplication::processEvents(); // the views lay out their rows
-        grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
-        QVERIFY(grid.horizontalScrollBar()->value() > 0);
+        ShowFrozenScrolledRight(grid, 20);
+        QVERIFY(!QTest::currentTestFailed());
         QTableView *frozen = grid.FrozenView();
         QVERIFY(frozen->isVisible());
         QCOMPARE(frozen->geometry().left(), grid.frameWidth());
@@ -177,13 +186,21 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, presses);
         QFETCH(int, row);
-        TDataGrid grid;
+        // As in the windows: a date picker above the grid has the focus when the grid is clicked.
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *picker = new QDateEdit(&window);
+        layout->addWidget(picker);
+        TDataGrid &grid = *new TDataGrid(&window);
+        layout->addWidget(&grid);
         grid.SetFrozenFirstColumn(true);
         grid.SetColumns(NumberColumns());
-        grid.resize(200, 200);
-        grid.show();
-        grid.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&grid));
+        window.resize(200, 240);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        picker->setFocus();
+        QCOMPARE(QApplication::focusWidget(), picker);
         LoadNumbers(grid, 200);
         QCoreApplication::processEvents();
         grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
@@ -207,6 +224,22 @@ private slots:
             const QRect cell = view->visualRect(current);
             QVERIFY2(cell.top() >= 0 && cell.bottom() < view->viewport()->height(),
                      qPrintable(QStringLiteral("row %1 at %2").arg(current.row()).arg(cell.top())));
+        }
+        QCOMPARE(grid.horizontalScrollBar()->value(), across);
+    }
+
+    // A date asked for by the program comes into view in both views, the columns stay put.
+    void frozenColumnScrollsToADate()
+    {
+        TDataGrid grid;
+        ShowFrozenScrolledRight(grid, 200);
+        QVERIFY(!QTest::currentTestFailed());
+        const int across = grid.horizontalScrollBar()->value();
+        const QModelIndex date = grid.Model()->index(150, 0);
+        static_cast<QAbstractItemView &>(grid).scrollTo(date);
+        for (const QTableView *view : {static_cast<QTableView *>(&grid), grid.FrozenView()}) {
+            const QRect cell = view->visualRect(date);
+            QVERIFY(cell.top() >= 0 && cell.bottom() < view->viewport()->height());
         }
         QCOMPARE(grid.horizontalScrollBar()->value(), across);
     }
