@@ -151,6 +151,7 @@ void TestGauges::positionGaugeFill_data()
     QTest::newRow("a sentinel reading: all filled") << 1e12 << 60 << 8e11;
     QTest::newRow("a sentinel below: nothing filled") << -1e12 << 60 << -8e11;
     QTest::newRow("upright head") << 20.0 << 90 << 16.0;
+    QTest::newRow("a sentinel under an upright head") << 1e12 << 90 << 8e11;
 }
 
 void TestGauges::positionGaugeFill()
